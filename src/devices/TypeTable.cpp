@@ -1,0 +1,2 @@
+#include "devices/TypeTable.h"
+// placeholder until the tables land
