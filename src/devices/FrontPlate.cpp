@@ -75,12 +75,17 @@ PlateLayout TwoDisplayPlate(const std::string& model, int picture, const char* s
 }
 
 // Compact plates (HW600, RMV_Disp, SVB, SVB16) carry small keys in the strip.
-void CompactStrip(PlateLayout& l, int stripHeight)
+PlateLayout CompactPlate(const std::string& model, int picture, QSize panel, int stripHeight)
 {
-    const int w = l.panel.width() - 2 * kPlateOffset;
+    PlateLayout l;
+    l.model = model;
+    l.picture = picture;
+    l.panel = panel;
+    const int w = panel.width() - 2 * kPlateOffset;
     l.strip = {8, 8, w, stripHeight};
     l.keys = {8 + w - 62, 23, 56, 12};
     l.nameRect = {8, 21, w - 66, stripHeight - 13};
+    return l;
 }
 
 void AddChannels(PlateLayout& l, int count, int pitchY, int top, QSize size, QRect display,
@@ -143,11 +148,7 @@ std::vector<PlateLayout> BuildLayouts()
         all.push_back(l);
     }
     {  // HW600: half height, one window with temperature and humidity
-        PlateLayout l;
-        l.model = "HW600";
-        l.picture = 5;
-        l.panel = {236, 136};
-        CompactStrip(l, 30);
+        PlateLayout l = CompactPlate("HW600", 5, {236, 136}, 30);
         l.windows = {{{36, 62, 160, 45}, kRed, 3, ""}};
         AddDisplay(l, {36, 62, 100, 45}, 4, false, "23.4");
         AddDisplay(l, {136, 62, 60, 36}, 3, false, "65.2");
@@ -170,21 +171,14 @@ std::vector<PlateLayout> BuildLayouts()
         all.push_back(l);
     }
     {  // SVB: eight channel windows
-        PlateLayout l;
-        l.model = "SVB";
-        l.picture = 8;
-        CompactStrip(l, 29);
+        PlateLayout l = CompactPlate("SVB", 8, {236, 236}, 29);
         l.nameRect.adjust(12, 0, 0, 0);
         l.lamps.push_back(CommLamp(10, 30, LabelSide::None));
         AddChannels(l, 8, 46, 40, {100, 44}, {25, 2, 73, 40}, 1);
         all.push_back(l);
     }
     {  // RMV_Disp: half height, one eight-character dot-matrix line
-        PlateLayout l;
-        l.model = "RMV_Disp";
-        l.picture = 9;
-        l.panel = {236, 136};
-        CompactStrip(l, 30);
+        PlateLayout l = CompactPlate("RMV_Disp", 9, {236, 136}, 30);
         l.windows = {{{28, 62, 182, 45}, kRed, 3, ""}};
         AddDisplay(l, {28, 62, 182, 45}, 8, false, "12:45:30", true);
         l.lamps.push_back(CommLamp(20, 60, LabelSide::None));
@@ -196,10 +190,7 @@ std::vector<PlateLayout> BuildLayouts()
         all.push_back(l);
     }
     {  // SVB16: double width, sixteen channel windows
-        PlateLayout l;
-        l.model = "SVB16";
-        l.panel = {440, 236};
-        CompactStrip(l, 32);
+        PlateLayout l = CompactPlate("SVB16", -1, {440, 236}, 32);
         l.nameRect.adjust(24, 0, 0, 0);
         l.lamps.push_back(CommLamp(20, 32, LabelSide::None));
         AddChannels(l, 16, 44, 48, {100, 40}, {30, 3, 68, 32}, 2);

@@ -196,6 +196,7 @@ int main(int argc, char** argv)
         names.push_back(l.model + (l.picture >= 0 ? "  (picture " + std::to_string(l.picture) + ")"
                                                   : std::string("  (own file)")));
     }
+    ok = Save(FrontPlatePictureByIndex(-1), out.filePath("plain.png")) && ok;  // unknown types
     ok = Save(AllPlatesSheet(shots, names), out.filePath("front-plates.png")) && ok;
     ok = Save(TextsSheet(), out.filePath("display-texts.png")) && ok;
     return ok ? 0 : 1;
