@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <QString>
 
