@@ -26,6 +26,8 @@ public:
 
     const std::string& Path() const { return path_; }
     int Master() const { return master_; }
+    // The peer's own descriptor of the slave side (its termios are the device's).
+    int Slave() const { return slave_; }
     void SetResponder(Responder respond);
     // Every complete request frame received so far.
     std::vector<Bytes> Requests() const;
