@@ -74,9 +74,9 @@ private:
     FILE* log_ = nullptr;
     LocalClock clock_;
 
-    // Private to the thread.
-    int lineBusy_ = 100;
-    int silentListens_ = 0;
+    // Private to the thread (atomic only so that diagnostics may read them while it runs).
+    std::atomic<int> lineBusy_{100};
+    std::atomic<int> silentListens_{0};
     Bytes reply_;
 
     std::atomic<unsigned long> passes_{0};

@@ -80,6 +80,7 @@ void PortSlot::Replace(const std::function<std::unique_ptr<ByteLine>()>& open)
 {
     std::lock_guard lock(mutex_);
     line_.reset();
+    installed_ = false;
     line_ = open();
     installed_ = line_ != nullptr;
 }

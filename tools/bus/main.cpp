@@ -36,7 +36,8 @@ Options:
   --port PORT         "COMn" (/dev/ttyS(n-1)), a device name such as ttyUSB0, or a path
   --baud-index N      speed: 0=1200 1=2400 2=4800 3=9600 (default) 4=14400 5=19200
                       6=28800 7=57600
-  --log FILE          traffic log (default: serial_log.txt in the current folder)
+  --log FILE          traffic log (default: serial_log.txt in the current folder;
+                      --log "" for none)
   --help              this text
 
 GU is a two-digit address: group digit and unit digit, 00 to 99.
