@@ -190,6 +190,16 @@ void TLumoDevice::OnScanEnabled(bool enabled) { Scan1Item->setEnabled(enabled); 
 
 bool TLumoDevice::EditorShown() const { return !Panel2->isHidden(); }
 
+void TLumoDevice::SetPanelSize(int width, int height)
+{
+    const int extra = EditorShown() ? EditPanelHeight : 0;
+    setFixedSize(width, height + extra);
+    Panel1->setGeometry(0, 0, width, height + extra);
+    Image1->resize(width - 16, height - 16);
+    AddressLb->move(width - 47, AddressLb->y());  // anchored top right
+    Panel2->move(8, height + extra - 8 - EditPanelHeight);  // anchored bottom left
+}
+
 void TLumoDevice::ShowEditPanel()
 {
     if (Panel2->isHidden()) {

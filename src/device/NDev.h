@@ -40,6 +40,8 @@ public:
     void OpenChoiceEditor(int index, int shownChoices);
     void OpenNumberEditor(int index, int decimals, long long lo, long long hi);
     bool EditorShown() const;
+    // Types with a shorter or wider front plate: the frame's size without the edit panel.
+    void SetPanelSize(int width, int height);
 
     // Handlers, named after their controls.
     void PopupMenuPopup();
