@@ -169,7 +169,7 @@ int Programmer::RemainingMinutes() const
         const double rate = (segment_ == 0 ? p.r1 : p.r2) / 60.0;
         seconds = rate > 0 ? std::fabs(level - sp_) / rate : 0.0;
     }
-    return std::min(9999, static_cast<int>(std::ceil(seconds / 60.0 - 1e-9)));
+    return std::min(9999, static_cast<int>(std::ceil(seconds / 60.0 - 1e-6)));
 }
 
 std::string Programmer::StatusText(int selectedProgram) const

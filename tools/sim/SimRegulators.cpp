@@ -283,6 +283,8 @@ public:
             dev.SetNum("SP", dev.Num("SL"));
         }
         const double sp = dev.Num("SP");
+        if (layout_.manual && dev.Num("MA") == 0)
+            dev.SetStatusBits(ManualBit, false);  // manual mode no longer allowed
         const bool manual = Manual(dev);
         const bool regulating = ok1 && !manual && (kind_ != RegulatorKind::FP320 || programmer_.Running());
 
@@ -336,7 +338,9 @@ public:
         const std::string m = dev.Type().Params[index].Mnemonic;
         if (!layout_.programmer)
             return;
-        if (m == "PN")
+        if (m == "PC")  // started or stopped at the front keys (a scenario's "set")
+            programmer_.Command(dev, static_cast<int>(dev.Num("PC")), dev.Num("PV"));
+        else if (m == "PN")
             programmer_.Select(dev, pnBefore_);
         else if (m == "TE")
             programmer_.SetRemainingMinutes(dev.Num("TE"));
