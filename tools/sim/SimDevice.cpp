@@ -70,6 +70,8 @@ std::string FormatNumber(double value, int decimals)
 SimDevice::SimDevice(const DeviceTypeInfo& type, int group, int unit, Rng& rng)
     : type_(type), group_(group), unit_(unit), rng_(rng), slots_(static_cast<size_t>(type.ParamCount))
 {
+    for (int i = type.ParamCount - 1; i >= 0; --i)  // the first of equal names wins, as in the table
+        indexOf_[type.Params[i].Mnemonic] = i;
     ModelSetup setup = MakeModel(type);
     decimalsRule_ = setup.rule;
     decimalsParam_ = setup.decimalsParam ? Index(setup.decimalsParam) : -1;
@@ -134,7 +136,11 @@ void SimDevice::AdvanceTo(double now)
     now_ = now;
 }
 
-int SimDevice::Index(const std::string& mnemonic) const { return type_.IndexOf(mnemonic); }
+int SimDevice::Index(const std::string& mnemonic) const
+{
+    const auto it = indexOf_.find(mnemonic);
+    return it == indexOf_.end() ? -1 : it->second;
+}
 
 int SimDevice::MatchPrefix(const std::string& text) const
 {
