@@ -116,6 +116,13 @@ TEST_F(ProgrammerFixture, ProgramSelectionKeepsEachProgramsParameters)
     ASSERT_EQ(Write("PC", "1.0"), Bytes{ACK});
     EXPECT_EQ(PR(1).program, 3);
     EXPECT_EQ(Read("TE", 1), "35");  // (90.0 - 20.0) / 2.00 per minute
+    // Selected at the front keys (a scenario's "set") twice in a row: each keeps its own.
+    fp->Force(fp->Index("PN"), "5");
+    EXPECT_EQ(Read("l1", 1), "100.0");
+    fp->Force(fp->Index("PN"), "1");
+    EXPECT_EQ(Read("l1", 1), "60.0");
+    fp->Force(fp->Index("PN"), "3");
+    EXPECT_EQ(Read("l1", 1), "90.0");
 }
 
 TEST_F(ProgrammerFixture, EndJumpsToAnotherProgramUnderTheSameProcessNumber)

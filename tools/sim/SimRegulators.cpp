@@ -328,8 +328,6 @@ public:
         }
         if (m == "OP" && !Manual(dev))
             return WriteOutcome::Refused;  // the loop sets the output level itself
-        if (m == "PN")
-            pnBefore_ = static_cast<int>(dev.Num("PN"));
         return CoupledLimit(dev, index, "SL", value, dev.Num("LS"), dev.Num("HS"));
     }
 
@@ -341,7 +339,7 @@ public:
         if (m == "PC")  // started or stopped at the front keys (a scenario's "set")
             programmer_.Command(dev, static_cast<int>(dev.Num("PC")), dev.Num("PV"));
         else if (m == "PN")
-            programmer_.Select(dev, pnBefore_);
+            programmer_.Select(dev);
         else if (m == "TE")
             programmer_.SetRemainingMinutes(dev.Num("TE"));
         else if (m == "PI")
@@ -508,7 +506,6 @@ private:
     Programmer programmer_;
     OnOffOutput outputs_[3];
     AlarmPoint high_, low_, deviation_;
-    int pnBefore_ = 1;
 };
 
 }  // namespace
