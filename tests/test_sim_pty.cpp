@@ -27,6 +27,13 @@ class SimProcess {
 public:
     explicit SimProcess(std::vector<std::string> args)
     {
+        // Everything the child needs is prepared before fork: only async-signal-safe calls
+        // may follow it in a process with threads.
+        std::string program = TARVO_BIN_DIR "/tarvo-sim";
+        std::vector<char*> argv{program.data()};
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
         int in[2], out[2];
         if (pipe(in) != 0 || pipe(out) != 0)
             return;
@@ -36,12 +43,6 @@ public:
             dup2(out[1], STDOUT_FILENO);
             close(in[1]);
             close(out[0]);
-            std::vector<char*> argv;
-            static std::string program = TARVO_BIN_DIR "/tarvo-sim";
-            argv.push_back(program.data());
-            for (std::string& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
             execv(program.c_str(), argv.data());
             _exit(127);
         }
