@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ctime>
 
 #include "db/DataModule.h"
 #include "db/DayTime.h"
@@ -235,6 +236,26 @@ TEST_F(DataModuleTest, InsertMerenjeStampsRowsThatSelectMerenjaReturns)
 
     EXPECT_EQ(file.Scalar("SELECT Status FROM Merenja WHERE Vrednost < 0").toInt(), 1);
     EXPECT_EQ(file.Scalar("SELECT Privremen FROM Merenja WHERE Vrednost < 0").toInt(), 1);
+}
+
+TEST_F(DataModuleTest, DatabaseClockIsTheProgramsLocalTime)
+{
+    // Away from UTC, so a stamp in another scale or zone would be hours off.
+    const QByteArray oldTz = qgetenv("TZ");
+    qputenv("TZ", "America/Caracas");
+    tzset();
+    db.Connect(file.Path());  // a new connection reads the zone afresh
+    const double before = DaysNow();
+    Insert(1, 1, false);
+    const double after = DaysNow();
+    const double stamp = file.Scalar("SELECT Vreme FROM Merenja").toDouble();
+    if (oldTz.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", oldTz);
+    tzset();
+    EXPECT_GE(stamp, before - 1.0 / 86400);
+    EXPECT_LE(stamp, after + 1.0 / 86400);
 }
 
 TEST_F(DataModuleTest, SelectMerenjaWindow)
@@ -531,4 +552,23 @@ TEST_F(DataModuleTest, ReconnectingPreparesTheQueriesAgain)
     EXPECT_FALSE(db.ADOStoredProc_InsertMerenje.IsPrepared());
     Insert(1, 2, false);
     EXPECT_EQ(Live(1).size(), 2u);
+}
+
+TEST(ParsedSql, PlaceholdersOutsideQuotesAndComments)
+{
+    struct Case {
+        QString text;
+        QString sql;
+        QStringList params;
+    } cases[] = {
+        {"SELECT :A, :b_1 FROM t WHERE x = :a", "SELECT ?, ? FROM t WHERE x = ?", {"a", "b_1", "a"}},
+        {"SELECT ':no', \":no\" -- :no\n, :yes", "SELECT ':no', \":no\" -- :no\n, ?", {"yes"}},
+        {"SELECT /* :no */ x::int, 'it''s :no', :p", "SELECT /* :no */ x::int, 'it''s :no', ?", {"p"}},
+        {"SELECT 1 WHERE t = '12:30'", "SELECT 1 WHERE t = '12:30'", {}},
+    };
+    for (const Case& c : cases) {
+        const ParsedSql parsed(c.text);
+        EXPECT_EQ(parsed.Sql, c.sql);
+        EXPECT_EQ(parsed.Params, c.params);
+    }
 }

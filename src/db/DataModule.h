@@ -49,6 +49,8 @@ public:
     void Connect(const QString& path = QStringLiteral("Dudured.ido"), const ConnectOptions& options = {});
     void Disconnect();
     bool IsConnected() const { return ADOConnection1.IsOpen(); }
+    // The Qt connection, for SQL models over the configuration tables.
+    QSqlDatabase Database() const { return ADOConnection1.Database(); }
 
     void BeginPass() { ADOConnection1.Begin(); }
     void CommitPass() { ADOConnection1.Commit(); }
