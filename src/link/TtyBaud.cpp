@@ -1,0 +1,29 @@
+// Only the kernel's termios definitions here: <termios.h> must not be included in this file.
+#include "link/TtyBaud.h"
+
+#include <asm/termbits.h>
+#include <sys/ioctl.h>
+
+namespace tarvo {
+
+bool SetTtyBaud(int fd, int baud)
+{
+    struct termios2 t;
+    if (ioctl(fd, TCGETS2, &t) != 0)
+        return false;
+    t.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT));
+    t.c_cflag |= BOTHER | (BOTHER << IBSHIFT);
+    t.c_ispeed = static_cast<speed_t>(baud);
+    t.c_ospeed = static_cast<speed_t>(baud);
+    return ioctl(fd, TCSETS2, &t) == 0;
+}
+
+int TtyBaud(int fd)
+{
+    struct termios2 t;
+    if (ioctl(fd, TCGETS2, &t) != 0)
+        return -1;
+    return static_cast<int>(t.c_ospeed);
+}
+
+}  // namespace tarvo
