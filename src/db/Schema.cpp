@@ -228,6 +228,7 @@ QString BeginWriteSql() { return QStringLiteral("BEGIN IMMEDIATE"); }
 QStringList SessionSql() { return {QStringLiteral("PRAGMA synchronous = FULL")}; }
 QString WalSql() { return QStringLiteral("PRAGMA journal_mode = WAL"); }
 QString IntegrityCheckSql() { return QStringLiteral("PRAGMA integrity_check"); }
+QString BackupSql() { return QStringLiteral("VACUUM INTO ?"); }
 
 Failure Classify(const QSqlError& error)
 {

@@ -82,6 +82,7 @@ QString BeginWriteSql();                      // a transaction that takes the wr
 QStringList SessionSql();                     // run on every new connection
 QString WalSql();                             // turns write-ahead logging on; returns "wal"
 QString IntegrityCheckSql();                  // returns one row "ok" when sound
+QString BackupSql();                          // writes a complete copy to the file named by ?
 
 enum class Failure { Other, NotADatabase, Locked, ReadOnly, Damaged, CannotOpen };
 Failure Classify(const QSqlError& error);
