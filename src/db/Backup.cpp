@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cstdio>
+#include <unistd.h>
 
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -20,6 +21,13 @@ void RemoveWithLog(const QString& path)
     QFile::remove(path);
     QFile::remove(path + QStringLiteral("-wal"));
     QFile::remove(path + QStringLiteral("-shm"));
+}
+
+// The copy reaches the disk before it replaces the old one.
+bool SyncFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && ::fsync(file.handle()) == 0;
 }
 
 }  // namespace
@@ -53,6 +61,8 @@ void CopyDatabase(const QString& source, const QString& target)
         }
     }
     QSqlDatabase::removeDatabase(name);
+    if (error.isEmpty() && !SyncFile(temp))
+        error = QStringLiteral("the copy cannot be written to disk as ") + temp;
     if (error.isEmpty()) {
         // The old backup's log would not belong to the new file.
         QFile::remove(target + QStringLiteral("-wal"));
