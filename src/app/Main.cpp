@@ -43,12 +43,18 @@ TForm1::TForm1(TDModule& dm, Settings& settings, QWidget* parent)
     };
     BuildMenu();
     BuildTabs();
+    BuildProcessStrip();
     BuildTimers();
     BuildLanguageMenu();
     ApplyTexts();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Channels and panels before the window's own children; the last panel stops the thread.
+    DestroyChannels();
+    DestroyPanels();
+}
 
 void TForm1::BuildMenu()
 {
@@ -251,7 +257,7 @@ void TForm1::FormClose()
     settings_.SaveGeometry(x(), y(), height(), width());
     settings_.SaveLanguage();
     DestroyChannels();
-    DeviceList.clear();
+    DestroyPanels();
 }
 
 void TForm1::OpcijePrograma1Click() {}
@@ -272,12 +278,16 @@ void TForm1::Oprogramu1Click()
 
 void TForm1::TimerObradeTimer()
 {
+    if (networkBusy_)
+        return;
     for (TDeviceType* device : DeviceList)
         device->PollDevice();
 }
 
 void TForm1::TimerPrikazaTimer()
 {
+    if (networkBusy_)
+        return;
     for (TDeviceType* device : DeviceList)
         device->ShowValues();
     ProcessDetection();

@@ -251,6 +251,28 @@ void CreateDatabase(const QString& path, bool demo, bool force)
     }
 }
 
+int SeedHistory(const QString& path, int hours)
+{
+    TDModule module;
+    module.Connect(path);
+    // Each value wanders around its own level: a slow zigzag of +-4 with a little jitter.
+    const QString sql = QStringLiteral(
+        "WITH RECURSIVE m(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM m WHERE k < %1) "
+        "INSERT INTO \"Merenja\" (\"ID_Value\", \"Vreme\", \"Vrednost\", \"Status\", \"Privremen\") "
+        "SELECT v.\"ID_Value\", (julianday('now', 'localtime') - 2415018.5) - m.k / 1440.0, "
+        "22 + 9 * (v.\"ID_Value\" % 6) "
+        "+ 4.0 * (abs(((m.k + 17 * v.\"ID_Value\") % 120) - 60) / 30.0 - 1.0) "
+        "+ (((m.k * 7919 + v.\"ID_Value\" * 104729) % 21) - 10) / 40.0, 0, 0 "
+        "FROM m, \"Vrednosti_Test\" v ORDER BY m.k DESC, v.\"ID_Value\"").arg(hours * 60);
+    TWritePass pass(module);
+    QSqlQuery query(module.Database());
+    if (!query.exec(sql))
+        throw DbError(path + QStringLiteral(": ") + query.lastError().text());
+    const int rows = query.numRowsAffected();
+    pass.Commit();
+    return rows;
+}
+
 QString SimArgs(const QString& path)
 {
     TDModule module;
