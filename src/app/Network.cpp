@@ -1,6 +1,7 @@
 // The network model of the main window: group pages, device panels and live chart channels
 // built from the configuration tables, and their teardown.
 #include <QApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
