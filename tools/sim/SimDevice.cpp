@@ -70,6 +70,8 @@ std::string FormatNumber(double value, int decimals)
 SimDevice::SimDevice(const DeviceTypeInfo& type, int group, int unit, Rng& rng)
     : type_(type), group_(group), unit_(unit), rng_(rng), slots_(static_cast<size_t>(type.ParamCount))
 {
+    for (int i = type.ParamCount - 1; i >= 0; --i)  // the first of equal names wins, as in the table
+        indexOf_[type.Params[i].Mnemonic] = i;
     ModelSetup setup = MakeModel(type);
     decimalsRule_ = setup.rule;
     decimalsParam_ = setup.decimalsParam ? Index(setup.decimalsParam) : -1;
@@ -134,7 +136,11 @@ void SimDevice::AdvanceTo(double now)
     now_ = now;
 }
 
-int SimDevice::Index(const std::string& mnemonic) const { return type_.IndexOf(mnemonic); }
+int SimDevice::Index(const std::string& mnemonic) const
+{
+    const auto it = indexOf_.find(mnemonic);
+    return it == indexOf_.end() ? -1 : it->second;
+}
 
 int SimDevice::MatchPrefix(const std::string& text) const
 {
@@ -214,11 +220,12 @@ bool SimDevice::Write(int index, const std::string& value)
     if (std::string(d.Mnemonic) == "SW")
         return WriteStatus(value);
     const WriteOutcome special = behaviour_->Write(*this, index, value);
-    if (special != WriteOutcome::Unhandled)
-        return special == WriteOutcome::Accepted;
-    if (!d.IsWritable() || d.ValueKind != KindNumber)
-        return false;
-    return WriteNumber(index, value);
+    bool accepted = special == WriteOutcome::Accepted;
+    if (special == WriteOutcome::Unhandled)
+        accepted = d.IsWritable() && d.ValueKind == KindNumber && WriteNumber(index, value);
+    if (accepted)
+        behaviour_->Advance(*this, 0);  // status bits follow at once
+    return accepted;
 }
 
 bool SimDevice::WriteNumber(int index, const std::string& value)
@@ -227,13 +234,13 @@ bool SimDevice::WriteNumber(int index, const std::string& value)
     double v = 0;
     if (!ParseDecimal(value, v) || !std::isfinite(v))
         return false;
-    const double s = Pow10(DecimalsOf(index));
-    v = std::round(v * s) / s;
     const double eps = 1e-6;
     if (d.HasChoices()) {
         if (v != std::floor(v) || v < d.MinValue - eps || v > d.MaxValue + eps)
             return false;
     } else {
+        const double s = Pow10(DecimalsOf(index));
+        v = std::round(v * s) / s;  // the controller keeps what its display can show
         double lo = 0, hi = 0;
         Range(index, lo, hi);
         if (v < lo - eps || v > hi + eps)
@@ -279,6 +286,7 @@ void SimDevice::Force(int index, const std::string& value)
             throw std::invalid_argument("'" + value + "' is not a number for " + mnemonic);
         SetNumAt(index, v);
         behaviour_->Written(*this, index);
+        behaviour_->Advance(*this, 0);
         return;
     }
     if (d.ValueKind == KindHexWord) {
@@ -289,6 +297,7 @@ void SimDevice::Force(int index, const std::string& value)
     }
     slots_[static_cast<size_t>(index)].text = value;
     behaviour_->Written(*this, index);
+    behaviour_->Advance(*this, 0);
 }
 
 double SimDevice::Num(const char* mnemonic) const

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "SimPlant.h"
@@ -146,6 +147,7 @@ private:
     bool started_ = false;
     unsigned status_ = 0;
     std::vector<Slot> slots_;
+    std::unordered_map<std::string, int> indexOf_;  // behaviours look parameters up by name often
     std::array<bool, 17> broken_{};
     std::array<unsigned, 17> forced_{};
     DecimalsRule decimalsRule_ = DecimalsRule::Plain;

@@ -1,6 +1,8 @@
 #include "SimOptions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 #include "Scenario.h"
@@ -89,6 +91,12 @@ SimOptions ParseOptions(const std::vector<std::string>& args)
             (name == "--stdin" ? o.commandsOnStdin : o.trace) = true;
             continue;
         }
+        static const char* const Valued[] = {"--link", "--baud", "--seed", "--time-scale", "--scenario",
+                                             "--process-number", "--fault-noanswer", "--fault-bcc",
+                                             "--fault-mnemonic", "--fault-garbage", "--fault-foreign",
+                                             "--fault-ident", "--front-keys"};
+        if (std::find(std::begin(Valued), std::end(Valued), name) == std::end(Valued))
+            throw std::invalid_argument("unknown option " + name);
         if (!inlineValue) {
             if (i + 1 >= args.size())
                 throw std::invalid_argument(name + " needs a value");
@@ -120,10 +128,8 @@ SimOptions ParseOptions(const std::vector<std::string>& args)
             o.faults.foreign = Probability(name, value);
         else if (name == "--fault-ident")
             o.faults.wrongIdent = Probability(name, value);
-        else if (name == "--front-keys")
-            o.faults.frontKeys = Probability(name, value);
         else
-            throw std::invalid_argument("unknown option " + name);
+            o.faults.frontKeys = Probability(name, value);
     }
     if (!o.help && o.devices.empty())
         throw std::invalid_argument("no controllers given (for example: tarvo-sim FP320@11 KV710@12)");

@@ -49,18 +49,18 @@ void Programmer::Init(SimDevice& dev)
         p.l2 = p.l1 + 20.0;
         p.t1 = programs_[0].t1 + 5.0 * static_cast<double>(n);
     }
-    program_ = ProgramNumber(dev);
-    Load(dev, programs_[static_cast<size_t>(program_ - 1)]);
+    program_ = shown_ = ProgramNumber(dev);
+    Load(dev, programs_[static_cast<size_t>(shown_ - 1)]);
     sp_ = dev.Num("SP");
 }
 
-void Programmer::StoreEdited(SimDevice& dev) { Save(dev, programs_[static_cast<size_t>(ProgramNumber(dev) - 1)]); }
+void Programmer::StoreEdited(SimDevice& dev) { Save(dev, programs_[static_cast<size_t>(shown_ - 1)]); }
 
-void Programmer::Select(SimDevice& dev, int before)
+void Programmer::Select(SimDevice& dev)
 {
-    before = std::clamp(before, 1, 8);
-    Save(dev, programs_[static_cast<size_t>(before - 1)]);
-    Load(dev, programs_[static_cast<size_t>(ProgramNumber(dev) - 1)]);
+    Save(dev, programs_[static_cast<size_t>(shown_ - 1)]);
+    shown_ = ProgramNumber(dev);
+    Load(dev, programs_[static_cast<size_t>(shown_ - 1)]);
 }
 
 bool Programmer::Command(SimDevice& dev, int pc, double pv)
@@ -169,7 +169,7 @@ int Programmer::RemainingMinutes() const
         const double rate = (segment_ == 0 ? p.r1 : p.r2) / 60.0;
         seconds = rate > 0 ? std::fabs(level - sp_) / rate : 0.0;
     }
-    return std::min(9999, static_cast<int>(std::ceil(seconds / 60.0 - 1e-9)));
+    return std::min(9999, static_cast<int>(std::ceil(seconds / 60.0 - 1e-6)));
 }
 
 std::string Programmer::StatusText(int selectedProgram) const

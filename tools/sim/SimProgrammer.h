@@ -24,10 +24,10 @@ public:
 
     // Fills the eight programs with distinct plausible profiles and shows the selected one.
     void Init(SimDevice& dev);
-    // Mirrors the store's program parameters into the selected program (after a write to one).
+    // Mirrors the store's program parameters into the program they belong to (after a write).
     void StoreEdited(SimDevice& dev);
-    // "PN" changed from `before`: keep the old program's parameters, show the new one's.
-    void Select(SimDevice& dev, int before);
+    // "PN" changed: keep the parameters of the program shown so far, show the new one's.
+    void Select(SimDevice& dev);
 
     // A write of "PC": false when the controller refuses it.
     bool Command(SimDevice& dev, int pc, double pv);
@@ -58,7 +58,8 @@ private:
     std::array<ProgramProfile, 8> programs_{};
     State state_ = Idle;
     bool autoHoldBack_ = false;
-    int program_ = 1;
+    int program_ = 1;  // the program running (or last run)
+    int shown_ = 1;    // the program whose parameters the store holds
     int segment_ = 0;
     double sp_ = 0;
     double remaining_ = 0;  // seconds of the current hold segment

@@ -283,6 +283,8 @@ public:
             dev.SetNum("SP", dev.Num("SL"));
         }
         const double sp = dev.Num("SP");
+        if (layout_.manual && dev.Num("MA") == 0)
+            dev.SetStatusBits(ManualBit, false);  // manual mode no longer allowed
         const bool manual = Manual(dev);
         const bool regulating = ok1 && !manual && (kind_ != RegulatorKind::FP320 || programmer_.Running());
 
@@ -326,8 +328,6 @@ public:
         }
         if (m == "OP" && !Manual(dev))
             return WriteOutcome::Refused;  // the loop sets the output level itself
-        if (m == "PN")
-            pnBefore_ = static_cast<int>(dev.Num("PN"));
         return CoupledLimit(dev, index, "SL", value, dev.Num("LS"), dev.Num("HS"));
     }
 
@@ -336,8 +336,10 @@ public:
         const std::string m = dev.Type().Params[index].Mnemonic;
         if (!layout_.programmer)
             return;
-        if (m == "PN")
-            programmer_.Select(dev, pnBefore_);
+        if (m == "PC")  // started or stopped at the front keys (a scenario's "set")
+            programmer_.Command(dev, static_cast<int>(dev.Num("PC")), dev.Num("PV"));
+        else if (m == "PN")
+            programmer_.Select(dev);
         else if (m == "TE")
             programmer_.SetRemainingMinutes(dev.Num("TE"));
         else if (m == "PI")
@@ -504,7 +506,6 @@ private:
     Programmer programmer_;
     OnOffOutput outputs_[3];
     AlarmPoint high_, low_, deviation_;
-    int pnBefore_ = 1;
 };
 
 }  // namespace

@@ -1,0 +1,128 @@
+// TForm1: the main window. Its menu, the process strip at the top (shown only while the
+// network has a programmer), and three tabs: "Dijagram" (live chart), "Uredjaji" (one page per
+// device group with the device panels) and "Konfiguracija" (the configuration grids).
+// Construction builds the window; Initialize runs the start-up steps that may ask the
+// operator (database, settings, serial port) and says whether the program goes on.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "app/Settings.h"
+
+class QAction;
+class QMenu;
+class QTabWidget;
+class QTimer;
+
+namespace tarvo {
+
+class TDModule;
+class TDeviceType;
+class TFP320;
+class TGroupPages;
+class TKanal;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(TDModule& dm, Settings& settings, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Start-up steps after the window is built: backup, settings, database, serial port.
+    // False when the operator chose to end the program (or start-up cannot go on).
+    bool Initialize();
+    // The text of every element from the string table.
+    void ApplyTexts();
+
+    // Asks for a database file when the database cannot be opened (replaceable in tests);
+    // returns the chosen path or an empty text when cancelled.
+    std::function<QString()> PickDatabaseFile;
+
+    bool Online() const { return settings_.online; }
+    TDModule& Data() { return dm_; }
+    Settings& Config() { return settings_; }
+
+    // Menu commands.
+    void OpcijePrograma1Click();
+    void ChangePassItemClick();
+    void Izlaz1Click();
+    void Contents1Click();
+    void HomePage1Click();
+    void Oprogramu1Click();
+
+    // Main window controls, named as the window's elements.
+    QMenu* File1;
+    QAction* ReportItem;
+    QAction* Izvestajsadiska1;
+    QAction* Izlaz1;
+    QMenu* Podesavanja1;
+    QAction* OpcijePrograma1;
+    QAction* Konfiguracijamreze1;
+    QAction* ChangePassItem;
+    QAction* Azurirajmrezu1;
+    QMenu* MLang;
+    QMenu* Help1;
+    QAction* Contents1;
+    QAction* HomePage1;
+    QAction* Oprogramu1;
+
+    QWidget* ProcessStripHost;  // the process strip (hidden until a programmer is built)
+    QTabWidget* PageControl;
+    QWidget* TabSheetDijagram;
+    QWidget* TabSheetMreza;
+    QWidget* TabSheet1;
+    TGroupPages* PageControlMreza;
+
+    QTimer* TimerObrade;
+    QTimer* TimerPrikaza;
+    QTimer* TimerUpisa;
+    QTimer* TimerRefresh;
+
+    // The network model.
+    std::vector<TDeviceType*> DeviceList;
+    std::map<int, QWidget*> GroupTabs;
+    std::vector<TKanal*> LiveChannels;
+    TFP320* Programmer = nullptr;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+    // Runs when the window is first shown.
+    virtual void FormShow();
+    // Runs when the window closes.
+    virtual void FormClose();
+
+    // The network: groups become pages, devices panels, recorded values live channels.
+    void BuildNetwork();
+    // Destroys every live channel and empties LiveChannels.
+    void DestroyChannels();
+
+    // The four timers' ticks (each runs through the tick guard).
+    void TimerObradeTimer();
+    void TimerPrikazaTimer();
+    void TimerUpisaTimer();
+    void TimerRefreshTimer();
+    // Work orders: the detection that runs after every display tick.
+    void ProcessDetection();
+
+private:
+    // Texts of the parts built by their own modules (chart, strip, configuration tab).
+    void ApplyPartTexts();
+    void BuildMenu();
+    void BuildTabs();
+    void BuildTimers();
+    void BuildLanguageMenu();
+    bool OpenDatabase();
+    bool FindDatabase(const QString& error);
+    bool OpenSerialPort();
+
+    TDModule& dm_;
+    Settings& settings_;
+    bool shown_ = false;
+};
+
+}  // namespace tarvo
