@@ -1,5 +1,6 @@
 // The panel class of each device-table type number.
 #include "devices/DeviceType.h"
+#include "devices/FP320.h"
 
 namespace tarvo {
 
@@ -8,7 +9,12 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     const DeviceTypeInfo* info = TypeByIdTip(idTip);
     if (!info)
         return nullptr;
-    return new TDeviceType(owner, group, unit, *info);
+    switch (idTip) {
+    case 3:
+        return new TFP320(owner, group, unit);
+    default:
+        return new TDeviceType(owner, group, unit, *info);
+    }
 }
 
 }  // namespace tarvo
