@@ -118,6 +118,7 @@ TEST_F(PanelTest, ParamMenusFollowGroupsAndCaptionsShowValues)
     EXPECT_FALSE(d->ParamItem(d->IndexOf("PV"))->isEnabled());
     EXPECT_EQ(d->ParamItem(pc)->parent(), groups[3]->menu());
     SetValue(*d, "PC", 2, "2");
+    SetValue(*d, "PR", 0, ">0012");
     SetValue(*d, "PV", 23.4f, " 23.4");
     d->RefreshParamCaptions();
     EXPECT_EQ(d->ParamItem(pc)->text(), "Status programatora: HOLD");
@@ -131,6 +132,7 @@ TEST_F(PanelTest, ParamMenusFollowGroupsAndCaptionsShowValues)
     d->State = DeviceCore::StateOnline;
     d->ShowValues();
     EXPECT_TRUE(d->PrmTable->isEnabled());
+    EXPECT_TRUE(boxes().empty());
 }
 
 TEST_F(PanelTest, ChoiceEditorAndReadOnlyGuard)

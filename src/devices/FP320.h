@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 #include <string>
 
 #include "devices/DeviceType.h"
