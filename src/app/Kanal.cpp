@@ -96,8 +96,7 @@ TKanal::TKanal(QObject* owner, const QString& prefix, const QColor& colour, cons
     series_->setBorderColor(colour);
     series_->setPen(Qt::NoPen);
     series_->setPointLabelsVisible(false);
-    // The series joins the chart and its axes while empty: the chart then has nothing to
-    // place twice.
+    // Filled only once it is on the chart with its axes, so its points are placed once.
     chart->addSeries(series_);  // the chart owns the series from here on
     for (QAbstractAxis* axis : chart->axes())
         series_->attachAxis(axis);  // every channel of a chart shares the chart's axes
