@@ -120,3 +120,25 @@ TEST(DbInit, CommandLine)
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.err.contains("the file does not exist")) << missing.err.toStdString();
 }
+
+TEST(DbInit, SeededHistoryIsAMinuteARowOfPlausibleValues)
+{
+    TempDatabase file;
+    const ToolRun seeded = DbInit({file.Path(), "--seed-hours", "2"});
+    ASSERT_EQ(seeded.code, 0) << seeded.err.toStdString();
+    EXPECT_EQ(seeded.out, file.Path() + ": 1320 history rows");
+    // 11 values x 120 minutes, permanent and good, ending a minute ago.
+    EXPECT_EQ(file.Scalar("SELECT COUNT(*) FROM Merenja WHERE Status = 0 AND Privremen = 0").toInt(), 1320);
+    EXPECT_EQ(file.Scalar("SELECT COUNT(DISTINCT Vreme) FROM Merenja WHERE ID_Value = 5").toInt(), 120);
+    const double now = file.Scalar("SELECT julianday('now', 'localtime') - 2415018.5").toDouble();
+    EXPECT_NEAR(file.Scalar("SELECT MAX(Vreme) FROM Merenja").toDouble(), now - 1 / 1440.0, 1 / 1440.0);
+    EXPECT_NEAR(file.Scalar("SELECT MIN(Vreme) FROM Merenja").toDouble(), now - 120 / 1440.0, 1 / 1440.0);
+    EXPECT_GE(file.Scalar("SELECT MIN(Vrednost) FROM Merenja").toDouble(), 15.0);
+    EXPECT_LE(file.Scalar("SELECT MAX(Vrednost) FROM Merenja").toDouble(), 75.0);
+    // Humidities keep to their own range.
+    EXPECT_GE(file.Scalar("SELECT MIN(Vrednost) FROM Merenja WHERE ID_Value IN (5, 8, 11)").toDouble(), 45.0);
+
+    for (const QStringList& bad : {QStringList{file.Path(), "--seed-hours"}, QStringList{file.Path(), "--seed-hours", "0"},
+                                   QStringList{file.Path(), "--seed-hours", "2", "--demo"}})
+        EXPECT_EQ(DbInit(bad).code, 2);
+}

@@ -280,6 +280,7 @@ TEST_F(NetworkTest, OfflineModeBuildsAndWritesNothing)
     db.Exec("INSERT INTO Merenja (ID_Value, Vreme, Vrednost, Status, Privremen) VALUES (1, 1, 0, 0, 0), (1, 2, 0, 0, 1)");
     TestForm& f = Form(false);
     f.FormShow();
+    f.BuildNetwork();  // as the network update would
     EXPECT_EQ(f.PageControlMreza->Count(), 0);
     EXPECT_TRUE(f.DeviceList.empty());
     EXPECT_TRUE(f.LiveChannels.empty());

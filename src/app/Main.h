@@ -93,9 +93,10 @@ public:
     std::vector<TKanal*> LiveChannels;
     TFP320* Programmer = nullptr;
 
-    // The network: groups become pages, devices panels, recorded values live channels. Safe to
-    // run again after DestroyNetwork (the sources are re-read); only the first build takes up
-    // the unfinished work order, later ones leave the work-order state alone.
+    // The network: groups become pages, devices panels, recorded values live channels (on-line
+    // mode only). Safe to run again after DestroyNetwork (the sources are re-read): that pair is
+    // the network update. Only the first build takes up the unfinished work order; later ones
+    // leave the work-order state alone.
     void BuildNetwork();
     // Destroys every live channel, panel and group page and clears Programmer.
     void DestroyNetwork();

@@ -119,6 +119,11 @@ void TForm1::BuildNetwork()
 {
     if (networkBusy_)
         return;
+    // Off line the program serves only the configuration and the stored data.
+    if (!settings_.online) {
+        ProcessStripHost->hide();
+        return;
+    }
     {
         // Timer ticks that run while a report box is open find the model half built: they
         // skip it until the build is complete.
