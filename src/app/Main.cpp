@@ -15,6 +15,7 @@
 
 #include "app/BackupDatabase.h"
 #include "app/GroupPages.h"
+#include "app/LiveChart.h"
 #include "db/DataModule.h"
 #include "db/DbError.h"
 #include "device/Help.h"
@@ -103,6 +104,12 @@ void TForm1::BuildTabs()
     PageControl->setCurrentWidget(TabSheet1);
     layout->addWidget(PageControl, 1);
 
+    auto* dijagram = new QVBoxLayout(TabSheetDijagram);
+    dijagram->setContentsMargins(0, 0, 0, 0);
+    LiveChart = new TLiveChart(TabSheetDijagram);
+    dijagram->addWidget(LiveChart);
+    connect(Izvestajsadiska1, &QAction::triggered, LiveChart, &TLiveChart::Izvestajsadiska1Click);
+
     auto* mreza = new QVBoxLayout(TabSheetMreza);
     mreza->setContentsMargins(0, 0, 0, 0);
     PageControlMreza = new TGroupPages(TabSheetMreza);
@@ -157,6 +164,7 @@ void TForm1::ApplyTexts()
     PageControl->setTabText(0, Str(StrTSDijag));
     PageControl->setTabText(1, Str(StrTSUredjaji));
     PageControl->setTabText(2, Str(StrTSKonfig));
+    LiveChart->ApplyTexts();
     ApplyPartTexts();
 }
 

@@ -24,6 +24,7 @@ class TDeviceType;
 class TFP320;
 class TGroupPages;
 class TKanal;
+class TLiveChart;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -72,6 +73,7 @@ public:
     QWidget* ProcessStripHost;  // the process strip (hidden until a programmer is built)
     QTabWidget* PageControl;
     QWidget* TabSheetDijagram;
+    TLiveChart* LiveChart;  // the live chart on TabSheetDijagram
     QWidget* TabSheetMreza;
     QWidget* TabSheet1;
     TGroupPages* PageControlMreza;
