@@ -6,108 +6,19 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "link/Codec.h"
+#include "support/SimProcess.h"
 
 using namespace tarvo;
+using tarvo::test::SimProcess;
 
 namespace {
-
-// tarvo-sim as a child process with pipes on its standard input and output.
-class SimProcess {
-public:
-    explicit SimProcess(std::vector<std::string> args)
-    {
-        // Everything the child needs is prepared before fork: only async-signal-safe calls
-        // may follow it in a process with threads.
-        std::string program = TARVO_BIN_DIR "/tarvo-sim";
-        std::vector<char*> argv{program.data()};
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        int in[2], out[2];
-        if (pipe(in) != 0 || pipe(out) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(in[0], STDIN_FILENO);
-            dup2(out[1], STDOUT_FILENO);
-            close(in[1]);
-            close(out[0]);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(in[0]);
-        close(out[1]);
-        stdin_ = in[1];
-        stdout_ = out[0];
-    }
-    ~SimProcess()
-    {
-        CloseStdin();
-        if (stdout_ >= 0)
-            close(stdout_);
-        if (pid_ > 0 && !exited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-
-    // One line of its standard output (without the line end); "" after 5 s without one.
-    std::string ReadLine()
-    {
-        std::string line;
-        char c;
-        while (WaitReadable(stdout_, 5000) && read(stdout_, &c, 1) == 1) {
-            if (c == '\n')
-                return line;
-            line.push_back(c);
-        }
-        return line;
-    }
-    void Send(const std::string& text) { ASSERT_EQ(write(stdin_, text.data(), text.size()), ssize_t(text.size())); }
-    void CloseStdin()
-    {
-        if (stdin_ >= 0)
-            close(stdin_);
-        stdin_ = -1;
-    }
-    void Signal(int sig) { kill(pid_, sig); }
-    // Exit status once it has ended (-1 when it is still running after 5 s).
-    int WaitExit()
-    {
-        for (int i = 0; i < 500; ++i) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                exited_ = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
-    }
-
-    static bool WaitReadable(int fd, int ms)
-    {
-        pollfd p{fd, POLLIN, 0};
-        return poll(&p, 1, ms) == 1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int stdin_ = -1;
-    int stdout_ = -1;
-    bool exited_ = false;
-};
 
 // Opens a terminal as the program opens its port: raw, 7 data bits, even parity, 1 stop bit.
 int OpenLine(const std::string& path)
@@ -166,7 +77,7 @@ TEST(SimProgram, AnswersOnItsTerminalAcrossReopening)
     EXPECT_EQ(Exchange(fd, BuildReadRequest(1, 1, "PN")), BuildDataReply("PN", "4"));
 
     // Commands on standard input act at once and answer one line each.
-    sim.Send("off 12\nget 11 PN\nnonsense\n");
+    ASSERT_TRUE(sim.Send("off 12\nget 11 PN\nnonsense\n"));
     EXPECT_EQ(sim.ReadLine(), "ok");
     EXPECT_EQ(sim.ReadLine(), "11 PN 4");
     EXPECT_EQ(sim.ReadLine(), "error: unknown command 'nonsense'");
