@@ -9,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,43 @@ TEST(SimProgram, AnswersOnItsTerminalAcrossReopening)
 
     sim.CloseStdin();
     EXPECT_EQ(sim.WaitExit(), 0);
+}
+
+// The PC sends while a reply is still going out (as it does when the first byte already tells
+// it the reply is no good): on a half-duplex line the two collide. The colliding request is
+// garbled, so nobody answers it; of the reply only the characters after the collision arrive.
+TEST(SimProgram, ARequestSentOverAReplyIsLost)
+{
+    SimProcess sim({"RMV_Disp@31", "HW600@05", "--stdin", "--baud", "1200"});
+    const std::string path = sim.ReadLine();
+    ASSERT_TRUE(sim.Send("set 31 TX \"HELLO 1234\"\n"));
+    ASSERT_EQ(sim.ReadLine(), "ok");
+    const int fd = OpenLine(path);
+    ASSERT_GE(fd, 0) << path;
+
+    const Bytes text = BuildDataReply("TX", "HELLO 1234");  // 15 characters, 125 ms at 1200 baud
+    const Bytes first = Exchange(fd, BuildReadRequest(3, 1, "TX"));
+    ASSERT_EQ(first, text);  // undisturbed, the whole reply arrives
+
+    tcflush(fd, TCIOFLUSH);
+    const Bytes read = BuildReadRequest(3, 1, "TX");
+    ASSERT_EQ(write(fd, read.data(), read.size()), static_cast<ssize_t>(read.size()));
+    uint8_t b = 0;
+    ASSERT_TRUE(SimProcess::WaitReadable(fd, 2000) && ::read(fd, &b, 1) == 1);
+    EXPECT_EQ(b, STX);
+    const Bytes other = BuildReadRequest(0, 5, "II");  // 8 characters on the wire: 67 ms
+    ASSERT_EQ(write(fd, other.data(), other.size()), static_cast<ssize_t>(other.size()));
+    Bytes heard;
+    while (SimProcess::WaitReadable(fd, 400) && ::read(fd, &b, 1) == 1)
+        heard.push_back(b);
+    // Only a tail of the first reply: no answer to the second request, nothing of it echoed.
+    ASSERT_FALSE(heard.empty());
+    ASSERT_LT(heard.size(), text.size() - 1);
+    EXPECT_TRUE(std::equal(heard.rbegin(), heard.rend(), text.rbegin())) << HexDump(heard);
+
+    // The next request on a quiet line is answered as usual.
+    EXPECT_EQ(Exchange(fd, other), BuildDataReply("II", ">0606"));
+    close(fd);
 }
 
 TEST(SimProgram, LinkIsMadeAndRemovedAndStopSignalEndsIt)
