@@ -2,35 +2,20 @@
 // against a pseudo-terminal that the test answers as controllers would.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "link/Codec.h"
 #include "support/PtyPeer.h"
+#include "support/RunTool.h"
 
 using namespace tarvo;
 using tarvo::test::PtyPeer;
 
 namespace {
 
-struct Result {
-    int rc = -1;
-    std::string out, err;
-};
-
-Result RunBus(const QStringList& args, const QString& folder = QString())
+tarvo::test::ToolResult RunBus(const QStringList& args, const QString& folder = QString())
 {
-    QProcess p;
-    if (!folder.isEmpty())
-        p.setWorkingDirectory(folder);
-    p.start(TARVO_BIN_DIR "/tarvo-bus", args);
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString(),
-            p.readAllStandardError().toStdString()};
+    return tarvo::test::RunTool("tarvo-bus", args, folder);
 }
 
 // Controllers at 11 (code >3201) and 12 (answers reads with EOT): 1PV reads 23.4, 1SP accepts
@@ -78,12 +63,12 @@ TEST(BusTool, UsageErrors)
         {{"--port", "/dev/null", "scan", "30"}, "missing arguments"},
     };
     for (const auto& [args, text] : cases) {
-        const Result r = RunBus(args);
+        const auto r = RunBus(args);
         EXPECT_EQ(r.rc, 2) << args.join(' ').toStdString();
         EXPECT_NE(r.err.find(text), std::string::npos) << args.join(' ').toStdString() << ": " << r.err;
         EXPECT_EQ(r.out, "");
     }
-    const Result help = RunBus({"--help"});
+    const auto help = RunBus({"--help"});
     EXPECT_EQ(help.rc, 0);
     EXPECT_NE(help.out.find("write GU MNEMONIC VALUE [--group | --network]"), std::string::npos);
 }
@@ -91,7 +76,7 @@ TEST(BusTool, UsageErrors)
 TEST(BusTool, UnopenablePort)
 {
     QTemporaryDir dir;
-    const Result r = RunBus({"--port", dir.filePath("ttyUSB7"), "read", "11", "1PV"}, dir.path());
+    const auto r = RunBus({"--port", dir.filePath("ttyUSB7"), "read", "11", "1PV"}, dir.path());
     EXPECT_EQ(r.rc, 1);
     EXPECT_NE(r.err.find("cannot open port " + dir.filePath("ttyUSB7").toStdString() + ": No such file"),
               std::string::npos)
@@ -120,7 +105,7 @@ TEST(BusTool, ReadsWritesAndScansOnALine)
         {{"scan", "13", "14"}, 1, ""},
     };
     for (const Case& c : cases) {
-        const Result r = RunBus(port + c.args, dir.path());
+        const auto r = RunBus(port + c.args, dir.path());
         EXPECT_EQ(r.rc, c.rc) << c.args.join(' ').toStdString() << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args.join(' ').toStdString();
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 #include "device/DeviceCore.h"
 #include "support/ScriptedOperator.h"
@@ -255,6 +256,36 @@ TEST_F(DeviceCoreTest, FailedReadsRetryFiftyTimesThenFallBackToInit)
     EXPECT_EQ(queued, (std::vector<std::string>{"II", "SW", "VO", "1SP", "1FO", "1PV"}));
     // A success resets the count.
     EXPECT_FLOAT_EQ(d.ValueOf("1PV"), 23.4f);  // value kept from before the failures
+}
+
+// A controller that stops answering altogether: the fall-back to Init comes while retries of
+// other cyclic reads are still outstanding. Those are not queued a second time (two requests
+// with one key get one answer between them), so when the controller answers again the device
+// is back Online at once, with no entry left waiting for an answer that never comes.
+TEST_F(DeviceCoreTest, FallBackWithRetriesOutstandingQueuesNoReadTwice)
+{
+    TestDevice d(0, 1);
+    BringOnline(d);
+    line.respond = [](const Bytes&) { return Bytes{LinkTimeout}; };
+    d.PollDevice();  // queues SW and 1PV
+    for (int passes = 0; d.State == DeviceCore::StateOnline && passes < 100; ++passes) {
+        line.Serve();
+        d.PollDevice();
+    }
+    ASSERT_EQ(d.State, DeviceCore::StateInit);
+    std::set<Bytes> pending;
+    for (const Bytes& entry : d.PendingReads)
+        EXPECT_TRUE(pending.insert(entry).second) << HexDump(entry);
+    EXPECT_EQ(pending.size(), static_cast<size_t>(TestCount));
+    EXPECT_EQ(Bus().QueueSize(), d.PendingReads.size());
+
+    line.respond = [this](const Bytes& r) { return Controller(r, values); };
+    for (int i = 0; i < 3 && d.State != DeviceCore::StateOnline; ++i) {
+        line.Serve();
+        d.PollDevice();
+    }
+    EXPECT_EQ(d.State, DeviceCore::StateOnline);
+    EXPECT_FALSE(d.LabelVisible()) << d.LabelText();
 }
 
 TEST_F(DeviceCoreTest, WriteAcknowledgementsAndMessages)

@@ -21,6 +21,7 @@
 #include "link/Comm.h"
 #include "link/Port.h"
 #include "support/ScriptedOperator.h"
+#include "support/PanelPasses.h"
 #include "support/SimProcess.h"
 
 using namespace tarvo;
@@ -39,10 +40,10 @@ protected:
         QDir::setCurrent(dir.path());  // the thread's traffic log goes here
         Bus().Clear();
         ScriptedOperator::Instance().Clear();
-        sim = std::make_unique<SimProcess>(QStringList{"--baud", "57600", "--time-scale", "60", "--link",
-                                                       dir.filePath("bus"), "FP320@11"});
-        ASSERT_TRUE(sim->Started()) << sim->Errors();
-        PortName = sim->Path();
+        sim = std::make_unique<SimProcess>(std::vector<std::string>{
+            "--stdin", "--baud", "57600", "--time-scale", "60", "--link", dir.filePath("bus").toStdString(), "FP320@11"});
+        PortName = sim->ReadLine();
+        ASSERT_FALSE(PortName.empty());
         SpeedIndex = 7;
         ASSERT_EQ(OpenPort(), 0) << PortError();
         panel = std::make_unique<TFP320>(nullptr, 1, 1);

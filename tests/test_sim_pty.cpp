@@ -6,108 +6,20 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
+#include <algorithm>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "link/Codec.h"
+#include "support/SimProcess.h"
 
 using namespace tarvo;
+using tarvo::test::SimProcess;
 
 namespace {
-
-// tarvo-sim as a child process with pipes on its standard input and output.
-class SimProcess {
-public:
-    explicit SimProcess(std::vector<std::string> args)
-    {
-        // Everything the child needs is prepared before fork: only async-signal-safe calls
-        // may follow it in a process with threads.
-        std::string program = TARVO_BIN_DIR "/tarvo-sim";
-        std::vector<char*> argv{program.data()};
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        int in[2], out[2];
-        if (pipe(in) != 0 || pipe(out) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(in[0], STDIN_FILENO);
-            dup2(out[1], STDOUT_FILENO);
-            close(in[1]);
-            close(out[0]);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(in[0]);
-        close(out[1]);
-        stdin_ = in[1];
-        stdout_ = out[0];
-    }
-    ~SimProcess()
-    {
-        CloseStdin();
-        if (stdout_ >= 0)
-            close(stdout_);
-        if (pid_ > 0 && !exited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-
-    // One line of its standard output (without the line end); "" after 5 s without one.
-    std::string ReadLine()
-    {
-        std::string line;
-        char c;
-        while (WaitReadable(stdout_, 5000) && read(stdout_, &c, 1) == 1) {
-            if (c == '\n')
-                return line;
-            line.push_back(c);
-        }
-        return line;
-    }
-    void Send(const std::string& text) { ASSERT_EQ(write(stdin_, text.data(), text.size()), ssize_t(text.size())); }
-    void CloseStdin()
-    {
-        if (stdin_ >= 0)
-            close(stdin_);
-        stdin_ = -1;
-    }
-    void Signal(int sig) { kill(pid_, sig); }
-    // Exit status once it has ended (-1 when it is still running after 5 s).
-    int WaitExit()
-    {
-        for (int i = 0; i < 500; ++i) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                exited_ = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
-    }
-
-    static bool WaitReadable(int fd, int ms)
-    {
-        pollfd p{fd, POLLIN, 0};
-        return poll(&p, 1, ms) == 1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int stdin_ = -1;
-    int stdout_ = -1;
-    bool exited_ = false;
-};
 
 // Opens a terminal as the program opens its port: raw, 7 data bits, even parity, 1 stop bit.
 int OpenLine(const std::string& path)
@@ -166,7 +78,7 @@ TEST(SimProgram, AnswersOnItsTerminalAcrossReopening)
     EXPECT_EQ(Exchange(fd, BuildReadRequest(1, 1, "PN")), BuildDataReply("PN", "4"));
 
     // Commands on standard input act at once and answer one line each.
-    sim.Send("off 12\nget 11 PN\nnonsense\n");
+    ASSERT_TRUE(sim.Send("off 12\nget 11 PN\nnonsense\n"));
     EXPECT_EQ(sim.ReadLine(), "ok");
     EXPECT_EQ(sim.ReadLine(), "11 PN 4");
     EXPECT_EQ(sim.ReadLine(), "error: unknown command 'nonsense'");
@@ -175,6 +87,43 @@ TEST(SimProgram, AnswersOnItsTerminalAcrossReopening)
 
     sim.CloseStdin();
     EXPECT_EQ(sim.WaitExit(), 0);
+}
+
+// The PC sends while a reply is still going out (as it does when the first byte already tells
+// it the reply is no good): on a half-duplex line the two collide. The colliding request is
+// garbled, so nobody answers it; of the reply only the characters after the collision arrive.
+TEST(SimProgram, ARequestSentOverAReplyIsLost)
+{
+    SimProcess sim({"RMV_Disp@31", "HW600@05", "--stdin", "--baud", "1200"});
+    const std::string path = sim.ReadLine();
+    ASSERT_TRUE(sim.Send("set 31 TX \"HELLO 1234\"\n"));
+    ASSERT_EQ(sim.ReadLine(), "ok");
+    const int fd = OpenLine(path);
+    ASSERT_GE(fd, 0) << path;
+
+    const Bytes text = BuildDataReply("TX", "HELLO 1234");  // 15 characters, 125 ms at 1200 baud
+    const Bytes first = Exchange(fd, BuildReadRequest(3, 1, "TX"));
+    ASSERT_EQ(first, text);  // undisturbed, the whole reply arrives
+
+    tcflush(fd, TCIOFLUSH);
+    const Bytes read = BuildReadRequest(3, 1, "TX");
+    ASSERT_EQ(write(fd, read.data(), read.size()), static_cast<ssize_t>(read.size()));
+    uint8_t b = 0;
+    ASSERT_TRUE(SimProcess::WaitReadable(fd, 2000) && ::read(fd, &b, 1) == 1);
+    EXPECT_EQ(b, STX);
+    const Bytes other = BuildReadRequest(0, 5, "II");  // 8 characters on the wire: 67 ms
+    ASSERT_EQ(write(fd, other.data(), other.size()), static_cast<ssize_t>(other.size()));
+    Bytes heard;
+    while (SimProcess::WaitReadable(fd, 400) && ::read(fd, &b, 1) == 1)
+        heard.push_back(b);
+    // Only a tail of the first reply: no answer to the second request, nothing of it echoed.
+    ASSERT_FALSE(heard.empty());
+    ASSERT_LT(heard.size(), text.size() - 1);
+    EXPECT_TRUE(std::equal(heard.rbegin(), heard.rend(), text.rbegin())) << HexDump(heard);
+
+    // The next request on a quiet line is answered as usual.
+    EXPECT_EQ(Exchange(fd, other), BuildDataReply("II", ">0606"));
+    close(fd);
 }
 
 TEST(SimProgram, LinkIsMadeAndRemovedAndStopSignalEndsIt)

@@ -1,5 +1,6 @@
 #include "device/DeviceCore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -269,6 +270,16 @@ void DeviceCore::IdlePass()
     QueueCyclicReads();
 }
 
+// Replies are filed under their request, so a read queued twice gets one answer for two
+// entries, and the entry left over would hold the device up until the no-answer limit.
+bool DeviceCore::ReadPending(const Bytes& request) const
+{
+    for (const Bytes& entry : PendingReads)
+        if (entry.size() == request.size() + 1 && std::equal(request.begin(), request.end(), entry.begin()))
+            return true;
+    return false;
+}
+
 void DeviceCore::QueueCyclicReads()
 {
     for (int i = 0; i < ParamCount(); ++i) {
@@ -276,6 +287,9 @@ void DeviceCore::QueueCyclicReads()
         if (!desc.IsCyclic() && State != StateInit)
             continue;
         const Bytes request = BuildReadRequest(AddrGroup, AddrUnit, desc.Mnemonic);
+        // A fall-back to Init leaves retries outstanding; they are read in their turn.
+        if (ReadPending(request))
+            continue;
         Bus().PushBack(request);
         PendingReads.push_back(WithTag(request, i));
     }

@@ -38,7 +38,8 @@ public:
     void PollDevice();
     // Starts identification again (Scan menu item).
     void Scan1();
-    // Queues the routine reads of the current state (all parameters in Init, cyclic ones else).
+    // Queues the routine reads of the current state (all parameters in Init, cyclic ones else),
+    // except reads the device already has outstanding.
     void QueueCyclicReads();
 
     // A write made by the panel: value text to parameter `index`, at the front of the request
@@ -107,6 +108,7 @@ private:
     void SetCommLed(bool on);
     void SetScanEnabled(bool enabled);
     void FallBackToInit();
+    bool ReadPending(const Bytes& request) const;
 
     const ParamDesc* params_;
     int count_;

@@ -1,89 +1,120 @@
 #include "support/SimProcess.h"
 
-#include <QCoreApplication>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <mutex>
+#include <chrono>
 #include <thread>
-
-#include "device/NDev.h"
-#include "link/Bus.h"
 
 namespace tarvo::test {
 
-namespace {
-
-// Whether the answer to the request at the front of the queue the pass works on has arrived.
-bool FrontAnswered(const TLumoDevice& d)
+SimProcess::SimProcess(std::vector<std::string> args, std::string stderrPath, std::string program)
 {
-    const auto& queue = d.PendingWrites.empty() ? d.PendingReads : d.PendingWrites;
-    if (queue.empty())
-        return true;
-    const Bytes request(queue.front().begin(), queue.front().end() - 1);
-    std::shared_lock lock(Bus().ReplyLock);
-    return Bus().ReplyMap.count(request) > 0;
-}
-
-}  // namespace
-
-SimProcess::SimProcess(const QStringList& args)
-{
-    process_.start(TARVO_BIN_DIR "/tarvo-sim", QStringList(args) << "--stdin");
-    if (!process_.waitForStarted(10000))
+    // Everything the child needs is prepared before fork: only async-signal-safe calls may
+    // follow it in a process with threads.
+    if (program.empty())
+        program = TARVO_BIN_DIR "/tarvo-sim";
+    std::vector<char*> argv{program.data()};
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int err = -1;
+    if (!stderrPath.empty()) {
+        err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (err < 0)
+            return;
+    }
+    int in[2], out[2];
+    if (pipe2(in, O_CLOEXEC) != 0)
         return;
-    path_ = ReadLine(10000);
+    if (pipe2(out, O_CLOEXEC) != 0) {
+        close(in[0]);
+        close(in[1]);
+        return;
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+        dup2(in[0], STDIN_FILENO);
+        dup2(out[1], STDOUT_FILENO);
+        if (err >= 0)
+            dup2(err, STDERR_FILENO);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    if (err >= 0)
+        close(err);
+    stdin_ = in[1];
+    stdout_ = out[0];
 }
 
 SimProcess::~SimProcess()
 {
-    process_.closeWriteChannel();
-    if (!process_.waitForFinished(10000)) {
-        process_.kill();
-        process_.waitForFinished();
+    CloseStdin();
+    if (stdout_ >= 0)
+        close(stdout_);
+    if (pid_ > 0 && !exited_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
     }
+}
+
+bool SimProcess::WaitReadable(int fd, int ms)
+{
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, ms) == 1;
 }
 
 std::string SimProcess::ReadLine(int timeoutMs)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!process_.canReadLine()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || process_.state() != QProcess::Running)
-            return {};
-        process_.waitForReadyRead(static_cast<int>(left.count()));
+    std::string line;
+    char c;
+    while (stdout_ >= 0 && WaitReadable(stdout_, timeoutMs) && read(stdout_, &c, 1) == 1) {
+        if (c == '\n')
+            return line;
+        line.push_back(c);
     }
-    return process_.readLine().trimmed().toStdString();
+    return line;
+}
+
+bool SimProcess::Send(const std::string& text)
+{
+    return stdin_ >= 0 && write(stdin_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
 }
 
 std::string SimProcess::Command(const std::string& line)
 {
-    process_.write((line + "\n").c_str());
-    process_.waitForBytesWritten(5000);
-    return ReadLine(10000);
+    return Send(line + "\n") ? ReadLine() : std::string();
 }
 
-std::string SimProcess::Errors() { return process_.readAllStandardError().toStdString(); }
-
-void PanelPass(TLumoDevice& panel)
+void SimProcess::CloseStdin()
 {
-    panel.PollDevice();
-    panel.ShowValues();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!FrontAnswered(panel) && std::chrono::steady_clock::now() < deadline) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    QCoreApplication::processEvents();
+    if (stdin_ >= 0)
+        close(stdin_);
+    stdin_ = -1;
 }
 
-bool RunPassesUntil(TLumoDevice& panel, const std::function<bool()>& done, std::chrono::milliseconds timeout)
+void SimProcess::Signal(int sig)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        PanelPass(panel);
-        if (done())
-            return true;
+    if (pid_ > 0 && !exited_)
+        kill(pid_, sig);
+}
+
+int SimProcess::WaitExit()
+{
+    for (int i = 0; i < 500 && pid_ > 0; ++i) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            exited_ = true;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return done();
+    return -1;
 }
 
 }  // namespace tarvo::test

@@ -1,52 +1,41 @@
-// End-to-end test pieces: the simulated bus tarvo-sim as a child process that takes scenario
-// commands on its standard input, and a driver that runs a panel's polling passes and display
-// ticks by hand against the real communication thread.
+// The real tarvo-sim program as a child process: its standard input takes commands, the first
+// line of its standard output is the terminal's path, later lines answer the commands.
 #pragma once
 
-#include <QProcess>
-#include <QStringList>
+#include <sys/types.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
-
-namespace tarvo {
-class TLumoDevice;
-}
+#include <vector>
 
 namespace tarvo::test {
 
 class SimProcess {
 public:
-    // Starts tarvo-sim with `args` and --stdin, and reads the terminal path it prints.
-    explicit SimProcess(const QStringList& args);
-    // Closes its standard input (it then stops) and waits for it.
+    // Starts TARVO_BIN_DIR/tarvo-sim (or `program`) with `args`; its standard error goes to
+    // `stderrPath` when one is given (for --trace), else it is inherited.
+    explicit SimProcess(std::vector<std::string> args, std::string stderrPath = {},
+                        std::string program = {});
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
-    bool Started() const { return !path_.empty(); }
-    // The path printed on the first line (the --link path when one was given).
-    const std::string& Path() const { return path_; }
-    // Sends one scenario command; its answer line ("ok", "error: ...", or its output), or ""
-    // when none came in time.
+    // One line of its standard output (without the line end); "" after `timeoutMs` without one.
+    std::string ReadLine(int timeoutMs = 5000);
+    bool Send(const std::string& text);
+    // Sends one command line (with --stdin) and returns the line that answers it.
     std::string Command(const std::string& line);
-    // Standard error so far (usage errors, --trace output).
-    std::string Errors();
+    void CloseStdin();
+    void Signal(int sig);
+    // Exit status once it has ended (-1 when it is still running after 5 s).
+    int WaitExit();
+
+    static bool WaitReadable(int fd, int ms);
 
 private:
-    std::string ReadLine(int timeoutMs);
-
-    QProcess process_;
-    std::string path_;
+    pid_t pid_ = -1;
+    int stdin_ = -1;
+    int stdout_ = -1;
+    bool exited_ = false;
 };
-
-// One polling pass and one display tick of the panel, then a wait until the communication
-// thread has filed the answer the panel waits for (at most the two seconds the polling timer
-// would give it), with Qt events processed meanwhile.
-void PanelPass(TLumoDevice& panel);
-// Runs passes until `done` holds after one, or `timeout` has passed; the final value of `done`.
-bool RunPassesUntil(TLumoDevice& panel, const std::function<bool()>& done,
-                    std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
 }  // namespace tarvo::test

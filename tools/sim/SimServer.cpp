@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -59,6 +60,9 @@ SimServer::SimServer(SimBus& bus, Scenario& scenario, const SimOptions& options,
     if (options.baud > 0)
         charTime_ = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(10.0 / options.baud));
     lineFree_ = start_;
+    // Characters go out on time: the kernel's default 50 us of timer slack is a third of a
+    // character at 57600 baud.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 }
 
 void SimServer::RequestStop() { stopRequested = 1; }
@@ -126,6 +130,9 @@ void SimServer::ReadLine()
 {
     uint8_t buf[512];
     const ssize_t n = read(master_, buf, sizeof buf);
+    // The time the request came in: the controller computes its answer while the request is
+    // still on the wire, so the simulation's own work must not delay the reply.
+    const auto arrived = Clock::now();
     if (n < 0) {
         if (errno != EAGAIN && errno != EINTR)  // EIO: no process has the slave end open
             std::this_thread::sleep_for(NoPeerPause);
@@ -136,10 +143,10 @@ void SimServer::ReadLine()
         return;
     }
     for (const Exchange& e : bus_.Receive(buf, static_cast<size_t>(n), SimNow()))
-        Serve(e);
+        Serve(e, arrived);
 }
 
-void SimServer::Serve(const Exchange& e)
+void SimServer::Serve(const Exchange& e, Clock::time_point arrived)
 {
     foreign_.clear();  // the other station does not talk over a new request
     Trace("request", e.request);
@@ -148,8 +155,7 @@ void SimServer::Serve(const Exchange& e)
     } else {
         Trace("reply", e.reply);
         // The request itself takes its wire time to arrive, then the controller answers.
-        const auto start = std::max(Clock::now(), lineFree_) +
-                           charTime_ * static_cast<long>(e.request.size() + 1);
+        const auto start = std::max(arrived, lineFree_) + charTime_ * static_cast<long>(e.request.size());
         Send(e.reply, start);
     }
     if (!e.foreign.empty()) {
@@ -159,6 +165,10 @@ void SimServer::Serve(const Exchange& e)
     }
 }
 
+// The line is taken at `start`; each character is written when it has fully arrived, one
+// character time after the previous one. A request the PC sends meanwhile collides with the
+// transmission: the request is garbled (nobody answers it), and so are the characters that go
+// out while it is on the wire; the rest still goes out.
 void SimServer::Send(const Bytes& bytes, Clock::time_point start)
 {
     if (charTime_ == Clock::duration::zero()) {
@@ -167,12 +177,48 @@ void SimServer::Send(const Bytes& bytes, Clock::time_point start)
         lineFree_ = Clock::now();
         return;
     }
+    Clock::time_point garbledUntil{};
     for (size_t i = 0; i < bytes.size(); ++i) {
-        std::this_thread::sleep_until(start + charTime_ * static_cast<long>(i));
+        const auto begins = start + charTime_ * static_cast<long>(i);
+        Bytes heard;
+        while (!WaitQuiet(begins + charTime_, heard)) {
+            Trace("collision", heard);
+            garbledUntil = std::max(garbledUntil, Clock::now() + charTime_ * static_cast<long>(heard.size()));
+        }
+        if (begins < garbledUntil)
+            continue;
         if (write(master_, &bytes[i], 1) != 1 && errno == EAGAIN)
             break;
     }
-    lineFree_ = start + charTime_ * static_cast<long>(bytes.size());
+    lineFree_ = std::max(start + charTime_ * static_cast<long>(bytes.size()), garbledUntil);
+}
+
+bool SimServer::WaitQuiet(Clock::time_point until, Bytes& heard)
+{
+    for (;;) {
+        const auto left = until - Clock::now();
+        if (left <= Clock::duration::zero())
+            return true;
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+        timespec timeout{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+        pollfd p{master_, POLLIN, 0};
+        const int ready = ppoll(&p, 1, &timeout, nullptr);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready > 0 && (p.revents & POLLIN)) {
+            uint8_t buf[512];
+            const ssize_t n = read(master_, buf, sizeof buf);
+            if (n > 0) {
+                heard.assign(buf, buf + n);
+                return false;
+            }
+            if (n < 0 && (errno == EAGAIN || errno == EINTR))
+                continue;
+        }
+        // Nobody on the other end (or nothing heard): the character time passes all the same.
+        std::this_thread::sleep_until(until);
+        return true;
+    }
 }
 
 void SimServer::ReadCommands()

@@ -46,8 +46,10 @@ private:
     void ReadLine();
     void ReadCommands();
     void HandleCommand(const std::string& line);
-    void Serve(const Exchange& e);
+    void Serve(const Exchange& e, Clock::time_point arrived);
     void Send(const Bytes& bytes, Clock::time_point start);
+    // Waits until `until`; false, with the bytes in `heard`, when the PC sends something first.
+    bool WaitQuiet(Clock::time_point until, Bytes& heard);
     void Trace(const char* what, const Bytes& bytes) const;
     void Print(const std::string& line) const;
 
