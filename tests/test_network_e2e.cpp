@@ -61,12 +61,15 @@ protected:
         QDir::setCurrent(db.Dir());  // the program opens Dudured.ido from its current folder
         Bus().Clear();
         ScriptedOperator::Instance().Clear();
-        QStringList args{"--baud", "57600", "--time-scale", "60", "--link", db.Dir() + "/bus"};
-        args << dbinit::SimArgs(db.Path()).split(' ');
+        std::vector<std::string> args{"--stdin", "--baud", "57600", "--time-scale", "60", "--link",
+                                      (db.Dir() + "/bus").toStdString()};
+        for (const QString& device : dbinit::SimArgs(db.Path()).split(' '))
+            args.push_back(device.toStdString());
         sim = std::make_unique<SimProcess>(args);
-        ASSERT_TRUE(sim->Started()) << sim->Errors();
+        const std::string path = sim->ReadLine();
+        ASSERT_FALSE(path.empty()) << "tarvo-sim did not start";
 
-        settings.commPort = QString::fromStdString(sim->Path());
+        settings.commPort = QString::fromStdString(path);
         settings.baudRate = 7;
         settings.periodUpisa = 2;
         ASSERT_TRUE(settings.SaveOptions());
@@ -90,7 +93,8 @@ protected:
 
     // One polling tick over the network, then a wait (at most the two seconds the timer would
     // give) until the bus has answered what every panel waits for, or has nothing left to send
-    // (an entry whose answer went to a twin request waits in vain), then the panels redrawn.
+    // (an entry that will never be answered is dropped by the panel's own count), then the
+    // panels redrawn.
     void Poll()
     {
         form->TimerObradeTimer();
@@ -296,5 +300,10 @@ TEST_F(NetworkEndToEnd, TheWholeProgramRunsAgainstTheSimulatedBus)
     DisplayTicks(1);
     EXPECT_FALSE(f.ProcessStrip->isEnabled());
     DisplayTicks(20);
+    EXPECT_EQ(Orders("Zavrsen = 0 AND RedniBroj = 103"), 1);
+    Command("on 11");
+    ASSERT_TRUE(PollUntil([&] { return p->State == DeviceCore::StateOnline; })) << "FP320 does not come back";
+    DisplayTicks(1);
+    EXPECT_TRUE(f.ProcessStrip->isEnabled());
     EXPECT_EQ(Orders("Zavrsen = 0 AND RedniBroj = 103"), 1);
 }
