@@ -20,6 +20,7 @@
 
 #include "app/GroupPages.h"
 #include "app/Kanal.h"
+#include "app/LiveChart.h"
 #include "app/PanelDock.h"
 #include "app/PanelLayout.h"
 #include "app/ProcessStrip.h"
@@ -356,6 +357,20 @@ TEST_F(NetworkTest, TemporaryRowsEveryMinutePermanentRowsEveryPeriod)
     EXPECT_EQ(Rows("Privremen = 0"), 22);
     EXPECT_EQ(Rows("Privremen <> 0"), 0);
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(NetworkTest, TheLiveChartShowsTheLastDayOfTheClock)
+{
+    TestForm& f = Form(false);
+    QDateTime now(QDate(2030, 1, 2), QTime(3, 4, 5));
+    f.Clock = [&] { return now; };
+    f.BuildNetwork();
+    EXPECT_EQ(f.LiveChart->WindowEnd(), now);
+    EXPECT_EQ(f.LiveChart->WindowStart(), now.addDays(-1));
+    now = now.addSecs(60);
+    f.TimerRefreshTimer();
+    EXPECT_EQ(f.LiveChart->WindowEnd(), now);
+    EXPECT_EQ(f.LiveChart->WindowStart(), now.addDays(-1));
 }
 
 TEST_F(NetworkTest, AFailingDeviceStopsOnlyItsOwnRows)
