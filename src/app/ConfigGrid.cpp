@@ -277,6 +277,7 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), delegate_(new TGridDeleg
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setFixedWidth(16);
 }
@@ -304,8 +305,24 @@ void TDBGrid::SetColumns(const std::vector<std::pair<int, int>>& columns)
     for (const auto& [column, width] : columns) {
         setColumnHidden(column, false);
         header->moveSection(header->visualIndex(column), visual++);
-        if (width > 0)
-            setColumnWidth(column, width);
+    }
+    if (columns_.empty())
+        connect(model(), &QAbstractItemModel::headerDataChanged, this, &TDBGrid::FitTitles);
+    columns_ = columns;
+    FitTitles();
+}
+
+void TDBGrid::FitTitles()
+{
+    QHeaderView* header = horizontalHeader();
+    QFont font = header->font();
+    font.setBold(true);  // the title of the current column is shown in bold
+    const QFontMetrics metrics(font);
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 8;
+    for (const auto& [column, width] : columns_) {
+        const QString title = model()->headerData(column, Qt::Horizontal).toString();
+        const int given = width > 0 ? width : header->defaultSectionSize();
+        setColumnWidth(column, std::max(given, metrics.horizontalAdvance(title) + margins));
     }
 }
 

@@ -122,11 +122,14 @@ public:
     // Ends editing of the open cell, dropping what was typed in it.
     void DiscardEdit();
     // Shows these columns in this order, left to right, with these widths (0: the default
-    // width); every other column is hidden.
+    // width); every other column is hidden. A column is made wider where its title needs it.
     void SetColumns(const std::vector<std::pair<int, int>>& columns);
 
 private:
+    void FitTitles();
+
     TGridDelegate* delegate_;
+    std::vector<std::pair<int, int>> columns_;
 };
 
 class TGridFrame : public QGroupBox {
