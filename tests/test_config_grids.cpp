@@ -466,6 +466,16 @@ TEST_F(ConfigGridTest, LeavingARowWritesIt)
     tab->Devices->Navigator()->Click(TDBNavigator::Next);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Unesite naziv vrednosti."});
     EXPECT_EQ(Shown(tab->Devices, tab->Devices->CurrentRow(), "Naziv"), "Klima komora");
+
+    // Both the device and one of its values changed: both are written when the device grid
+    // moves on.
+    Set(tab->Values, 0, "Naziv", "Klima 1PV");
+    Set(tab->Devices, tab->Devices->CurrentRow(), "Naziv", "Klima");
+    tab->Devices->Navigator()->Click(TDBNavigator::Next);
+    EXPECT_EQ(Scalar("SELECT Naziv FROM Vrednosti_Test WHERE ID_Value = 4").toString(), "Klima 1PV");
+    EXPECT_EQ(Scalar("SELECT Naziv FROM Mreza WHERE ID_Uredjaja = 2").toString(), "Klima");
+    EXPECT_EQ(Shown(tab->Devices, tab->Devices->CurrentRow(), "Naziv"), "Indikator");
+    EXPECT_EQ(Shown(tab->Values, 0, "Naziv"), "Indikator PV");
 }
 
 TEST_F(ConfigGridTest, DeletingAsksFirstAndKeepsValuesInSight)

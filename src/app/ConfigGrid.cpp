@@ -409,10 +409,10 @@ void TGridFrame::OnCurrentRowChanged(const QModelIndex& current, const QModelInd
 {
     if (placing_ || current.row() == previous.row())
         return;
-    // Leaving a record writes what was changed in it (and in its detail) first; when that is
+    // Leaving a record writes what was changed in its detail and in it first; when that is
     // refused, the cursor goes back to it.
     const int edited = model_->EditedRow();
-    if ((edited >= 0 && edited != current.row() && !Post()) || !DetailPosted()) {
+    if (!DetailPosted() || (edited >= 0 && edited != current.row() && !Post())) {
         Place(edited >= 0 ? edited : previous.row());
         return;
     }
@@ -461,7 +461,7 @@ bool TGridFrame::Insert()
 {
     if (!model_ || !CanInsert())
         return false;
-    if (!Post() || !DetailPosted())
+    if (!DetailPosted() || !Post())
         return false;
     // As with a record navigator, the new row comes before the current one.
     const int row = std::max(CurrentRow(), 0);
@@ -544,7 +544,7 @@ void TGridFrame::Cancel()
 
 bool TGridFrame::Refresh()
 {
-    if (!model_ || !Post() || !DetailPosted())
+    if (!model_ || !DetailPosted() || !Post())
         return false;
     return Reload();
 }
