@@ -4,6 +4,9 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QList>
+#include <QPointF>
+#include <QPointer>
 #include <QString>
 #include <cstdint>
 
@@ -34,13 +37,22 @@ public:
     void Reload(const QDateTime& start, const QDateTime& end);
 
     int ValueId() const { return valueId_; }
-    QScatterSeries* Series() const { return series_; }
-    TStoredQuery* Query() const { return query_; }
+    // Null once its owner (the query) or its chart (the series) has been destroyed.
+    QScatterSeries* Series() const;
+    TStoredQuery* Query() const;
+
+    // Object names of a channel's query and series.
+    static QString QueryName(const QString& prefix, int valueId);
+    static QString SeriesName(const QString& prefix, int valueId);
 
 private:
-    QScatterSeries* series_ = nullptr;
+    QList<QPointF> ReadPoints() const;
+
+    // Guarded: the owner may destroy the query, and the chart its series, before the channel.
+    QPointer<QScatterSeries> series_;
     int valueId_ = 0;
-    TStoredQuery* query_ = nullptr;
+    QPointer<TStoredQuery> query_;
+    QPointer<QChart> chart_;
 };
 
 // Exchanges bits 0-7 and 16-23 of a colour, keeping 8-15 (bits 24-31 end up clear): turns the
@@ -48,5 +60,9 @@ private:
 uint32_t SwapRedBlue(uint32_t colour);
 // The chart colour (0xBBGGRR) as a QColor.
 QColor ChartColor(uint32_t bgr);
+
+// The charts' horizontal scale: milliseconds since the epoch of a day count (DayTime.h), and back.
+double ChartTime(double days);
+double ChartDays(double chartTime);
 
 }  // namespace tarvo

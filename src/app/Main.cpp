@@ -15,6 +15,7 @@
 
 #include "app/BackupDatabase.h"
 #include "app/GroupPages.h"
+#include "app/LiveChart.h"
 #include "db/DataModule.h"
 #include "db/DbError.h"
 #include "device/Help.h"
@@ -43,12 +44,18 @@ TForm1::TForm1(TDModule& dm, Settings& settings, QWidget* parent)
     };
     BuildMenu();
     BuildTabs();
+    BuildProcessStrip();
     BuildTimers();
     BuildLanguageMenu();
     ApplyTexts();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Channels and panels before the window's own children; the last panel stops the thread.
+    DestroyChannels();
+    DestroyPanels();
+}
 
 void TForm1::BuildMenu()
 {
@@ -102,6 +109,12 @@ void TForm1::BuildTabs()
     PageControl->addTab(TabSheet1, QString());
     PageControl->setCurrentWidget(TabSheet1);
     layout->addWidget(PageControl, 1);
+
+    auto* dijagram = new QVBoxLayout(TabSheetDijagram);
+    dijagram->setContentsMargins(0, 0, 0, 0);
+    LiveChart = new TLiveChart(TabSheetDijagram);
+    dijagram->addWidget(LiveChart);
+    connect(Izvestajsadiska1, &QAction::triggered, LiveChart, &TLiveChart::Izvestajsadiska1Click);
 
     auto* mreza = new QVBoxLayout(TabSheetMreza);
     mreza->setContentsMargins(0, 0, 0, 0);
@@ -157,6 +170,7 @@ void TForm1::ApplyTexts()
     PageControl->setTabText(0, Str(StrTSDijag));
     PageControl->setTabText(1, Str(StrTSUredjaji));
     PageControl->setTabText(2, Str(StrTSKonfig));
+    LiveChart->ApplyTexts();
     ApplyPartTexts();
 }
 
@@ -251,7 +265,7 @@ void TForm1::FormClose()
     settings_.SaveGeometry(x(), y(), height(), width());
     settings_.SaveLanguage();
     DestroyChannels();
-    DeviceList.clear();
+    DestroyPanels();
 }
 
 void TForm1::OpcijePrograma1Click() {}
@@ -272,12 +286,16 @@ void TForm1::Oprogramu1Click()
 
 void TForm1::TimerObradeTimer()
 {
+    if (networkBusy_)
+        return;
     for (TDeviceType* device : DeviceList)
         device->PollDevice();
 }
 
 void TForm1::TimerPrikazaTimer()
 {
+    if (networkBusy_)
+        return;
     for (TDeviceType* device : DeviceList)
         device->ShowValues();
     ProcessDetection();

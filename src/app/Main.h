@@ -5,9 +5,12 @@
 // operator (database, settings, serial port) and says whether the program goes on.
 #pragma once
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "app/Settings.h"
@@ -24,6 +27,8 @@ class TDeviceType;
 class TFP320;
 class TGroupPages;
 class TKanal;
+class TLiveChart;
+class TProcessStrip;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -72,6 +77,7 @@ public:
     QWidget* ProcessStripHost;  // the process strip (hidden until a programmer is built)
     QTabWidget* PageControl;
     QWidget* TabSheetDijagram;
+    TLiveChart* LiveChart;  // the live chart on TabSheetDijagram
     QWidget* TabSheetMreza;
     QWidget* TabSheet1;
     TGroupPages* PageControlMreza;
@@ -87,6 +93,36 @@ public:
     std::vector<TKanal*> LiveChannels;
     TFP320* Programmer = nullptr;
 
+    // The network: groups become pages, devices panels, recorded values live channels. Safe to
+    // run again after DestroyNetwork (the sources are re-read); only the first build takes up
+    // the unfinished work order, later ones leave the work-order state alone.
+    void BuildNetwork();
+    // Destroys every live channel, panel and group page and clears Programmer.
+    void DestroyNetwork();
+    // True while the network is being built or destroyed: the ticks then leave it alone.
+    bool NetworkBusy() const { return networkBusy_; }
+
+    // The moment the live chart's window ends at (replaceable in tests).
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+
+    // Measurement logging.
+    int WriteTicks = 0;
+    bool WriteTemporary = false;
+    void WriteDeviceValues(TDeviceType& device);
+
+    // Work orders and the process strip.
+    TProcessStrip* ProcessStrip = nullptr;
+    bool ProcessRecording = false;
+    int RecordedProcessNumber = 0;
+    int ProcessDebounce = 0;
+    void OpenWorkOrder();
+    void CloseWorkOrders();
+    void StartProgramaBtnClick();
+    void StopProgramaBtnClick();
+    void PostaviProgramBtnClick();
+    void PostRecordBtnClick();
+    void EditRecordButtonClick();
+
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -96,10 +132,10 @@ protected:
     // Runs when the window closes.
     virtual void FormClose();
 
-    // The network: groups become pages, devices panels, recorded values live channels.
-    void BuildNetwork();
     // Destroys every live channel and empties LiveChannels.
     void DestroyChannels();
+    // Destroys every panel (the last one stops the communication thread); empties DeviceList.
+    void DestroyPanels();
 
     // The four timers' ticks (each runs through the tick guard).
     void TimerObradeTimer();
@@ -112,6 +148,22 @@ protected:
 private:
     // Texts of the parts built by their own modules (chart, strip, configuration tab).
     void ApplyPartTexts();
+    void BuildProcessStrip();
+    // Network build steps.
+    void BuildGroupsAndDevices();
+    void AddGroupPage();
+    void AddDevicePanel();
+    // Names of the main window's named elements, lower case (they must stay unique).
+    void CollectUsedNames();
+    void ClaimName(const QString& name);
+    void BuildChannels();
+    void TakeUpWorkOrder();
+    // Write passes: the rows of one tick in one transaction; reports after it has ended.
+    struct PassOutcome;
+    PassOutcome WritePass(bool permanent);
+    void WriteAllDevices(std::vector<std::string>& deviceErrors);
+    void ReportPass(const PassOutcome& outcome);
+    void ReloadChannels();
     void BuildMenu();
     void BuildTabs();
     void BuildTimers();
@@ -123,6 +175,9 @@ private:
     TDModule& dm_;
     Settings& settings_;
     bool shown_ = false;
+    bool networkBusy_ = false;
+    bool workOrderTakenUp_ = false;
+    std::set<QString> usedNames_;
 };
 
 }  // namespace tarvo

@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
+#include <vector>
 #include <cstdio>
 
 #include "db/DataModule.h"
@@ -249,6 +250,55 @@ void CreateDatabase(const QString& path, bool demo, bool force)
         RemoveWithCompanions(temp);
         throw DbError(path + QStringLiteral(": the new database cannot be put in place"));
     }
+}
+
+int SeedHistory(const QString& path, int hours)
+{
+    TDModule module;
+    module.Connect(path);
+    struct Value {
+        int id;
+        bool humidity;
+    };
+    std::vector<Value> values;
+    QSqlQuery list(module.Database());
+    if (!list.exec(QStringLiteral("SELECT v.\"ID_Value\", p.\"Opis\" FROM \"Vrednosti_Test\" v LEFT JOIN \"Parametri\" p "
+                                  "ON p.\"ID_Parametra\" = v.\"ID_Parametra\" ORDER BY v.\"ID_Value\"")))
+        throw DbError(path + QStringLiteral(": ") + list.lastError().text());
+    while (list.next())
+        values.push_back({list.value(0).toInt(), list.value(1).toString().contains(QLatin1String("vlaz"))});
+
+    TWritePass pass(module);
+    QSqlQuery now(module.Database());
+    if (!now.exec(QStringLiteral("SELECT julianday('now', 'localtime') - 2415018.5")) || !now.next())
+        throw DbError(path + QStringLiteral(": ") + now.lastError().text());
+    const double today = now.value(0).toDouble();
+    QSqlQuery insert(module.Database());
+    insert.prepare(QStringLiteral("INSERT INTO \"Merenja\" (\"ID_Value\", \"Vreme\", \"Vrednost\", \"Status\", "
+                                  "\"Privremen\") VALUES (?, ?, ?, 0, 0)"));
+    int rows = 0;
+    const double pi = std::acos(-1.0);
+    for (int k = hours * 60; k >= 1; --k) {
+        for (size_t i = 0; i < values.size(); ++i) {
+            // Each value keeps to its own level with a slow swing of a few hours, a faster
+            // ripple and a little noise: temperatures between 20 and 70, humidities 45 to 70.
+            const double phase = static_cast<double>(i) * 1.7;
+            const double level = values[i].humidity ? 55.0 + 3.0 * static_cast<double>(i % 3)
+                                                    : 24.0 + 9.0 * static_cast<double>(i % 5);
+            const double t = static_cast<double>(k);
+            const double noise = static_cast<double>((k * 7919 + values[i].id * 104729) % 21 - 10) / 50.0;
+            const double v = level + 4.0 * std::sin(2 * pi * t / 400.0 + phase) +
+                             0.8 * std::sin(2 * pi * t / 37.0 + phase) + noise;
+            insert.addBindValue(values[i].id);
+            insert.addBindValue(today - t / 1440.0);
+            insert.addBindValue(std::round(v * 10.0) / 10.0);
+            if (!insert.exec())
+                throw DbError(path + QStringLiteral(": ") + insert.lastError().text());
+            ++rows;
+        }
+    }
+    pass.Commit();
+    return rows;
 }
 
 QString SimArgs(const QString& path)

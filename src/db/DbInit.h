@@ -22,6 +22,11 @@ namespace tarvo::dbinit {
 // which case the old file is replaced only once the new one is complete.
 void CreateDatabase(const QString& path, bool demo, bool force);
 
+// Writes a history for the demo: one permanent measurement row per recorded value and minute
+// over the last `hours` hours, with values that wander plausibly (status 0). Returns the
+// number of rows written.
+int SeedHistory(const QString& path, int hours);
+
 // The simulated bus arguments of a database: one TYPE@GU per device in network order,
 // TYPE the model name, G the group's address, U the device's address ("FP320@11 KV710@12").
 QString SimArgs(const QString& path);
