@@ -541,3 +541,58 @@ TEST_F(ConfigGridTest, NewGroupIsOfferedToDevicesAndRefreshShowsOthersRows)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConfigGridTest, EditingThroughTheGridsOwnEditors)
+{
+    tab->SetEditable(true);
+    tab->show();
+    TGridFrame* devices = tab->Devices;
+    TEditModel* m = devices->Model();
+    // The operator puts the cursor on a cell and starts editing it: with the navigator's edit
+    // button, or (with the row already in editing, when that button is off) as a double click.
+    const auto editCell = [&](int row, const char* field) -> QWidget* {
+        const QModelIndex cell = m->index(row, m->Column(field));
+        devices->Grid()->setCurrentIndex(cell);
+        if (devices->Navigator()->ButtonAt(TDBNavigator::Edit)->isEnabled())
+            devices->Navigator()->Click(TDBNavigator::Edit);
+        else
+            devices->Grid()->edit(cell);
+        EXPECT_TRUE(devices->Navigator()->ButtonAt(TDBNavigator::Post)->isEnabled());
+        EXPECT_FALSE(devices->Navigator()->ButtonAt(TDBNavigator::Edit)->isEnabled());
+        return devices->Grid()->Delegate()->OpenEditor();
+    };
+    auto* line = qobject_cast<QLineEdit*>(editCell(2, "Naziv"));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "Indikator");
+    line->setText("Indikator sobe");
+    // Applying takes what is in the open editor.
+    devices->Navigator()->Click(TDBNavigator::Post);
+    EXPECT_EQ(devices->Grid()->Delegate()->OpenEditor(), nullptr);
+    EXPECT_EQ(Scalar("SELECT Naziv FROM Mreza WHERE ID_Uredjaja = 3").toString(), "Indikator sobe");
+
+    auto* combo = qobject_cast<QComboBox*>(editCell(2, "ID_Tip"));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentText(), "LX410i");
+    combo->setCurrentIndex(combo->findText("HW600"));
+    auto* spin = qobject_cast<QSpinBox*>(editCell(2, "Adresa"));  // moving on keeps the type
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->value(), 3);
+    spin->setValue(6);
+    EXPECT_TRUE(devices->IsEditing());
+    // Leaving the row writes both.
+    devices->Navigator()->Click(TDBNavigator::First);
+    EXPECT_EQ(Scalar("SELECT ID_Tip || '/' || Adresa FROM Mreza WHERE ID_Uredjaja = 3").toString(), "9/6");
+    EXPECT_EQ(Shown(devices, 2, "ID_Tip"), "HW600");
+
+    // Discarding drops what is typed in the open editor as well.
+    line = qobject_cast<QLineEdit*>(editCell(0, "Naziv"));
+    ASSERT_NE(line, nullptr);
+    line->setText("Nesto");
+    devices->Navigator()->Click(TDBNavigator::Cancel);
+    EXPECT_EQ(Shown(devices, 0, "Naziv"), "Programator");
+    EXPECT_FALSE(devices->IsEditing());
+}
+
+}  // namespace

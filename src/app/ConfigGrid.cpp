@@ -282,9 +282,17 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), delegate_(new TGridDeleg
     verticalHeader()->setFixedWidth(16);
 }
 
+QWidget* TDBGrid::ViewEditor() const
+{
+    QWidget* editor = delegate_->OpenEditor();
+    return editor && editor->parentWidget() == viewport() ? editor : nullptr;
+}
+
+bool TDBGrid::HasOpenEditor() const { return ViewEditor() != nullptr; }
+
 void TDBGrid::CommitEdit()
 {
-    if (QWidget* editor = delegate_->OpenEditor(); editor && editor->parentWidget() == viewport()) {
+    if (QWidget* editor = ViewEditor()) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
@@ -292,8 +300,22 @@ void TDBGrid::CommitEdit()
 
 void TDBGrid::DiscardEdit()
 {
-    if (QWidget* editor = delegate_->OpenEditor(); editor && editor->parentWidget() == viewport())
+    if (QWidget* editor = ViewEditor())
         closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool TDBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool opened = QTableView::edit(index, trigger, event);
+    if (opened)
+        emit EditorChanged();
+    return opened;
+}
+
+void TDBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    emit EditorChanged();
 }
 
 void TDBGrid::SetColumns(const std::vector<std::pair<int, int>>& columns)
@@ -339,6 +361,7 @@ TGridFrame::TGridFrame(QWidget* parent)
     layout->addWidget(grid_, 1);
     navigator_->setEnabled(false);
     connect(navigator_, &TDBNavigator::Clicked, this, &TGridFrame::OnClicked);
+    connect(grid_, &TDBGrid::EditorChanged, this, &TGridFrame::UpdateButtons);
 }
 
 void TGridFrame::Attach(TEditModel* model)

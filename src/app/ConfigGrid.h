@@ -116,16 +116,27 @@ class TDBGrid : public QTableView {
     Q_OBJECT
 public:
     explicit TDBGrid(QWidget* parent = nullptr);
+    using QTableView::edit;
     TGridDelegate* Delegate() const { return delegate_; }
     // Ends editing of the open cell, storing the editor's value in the model.
     void CommitEdit();
     // Ends editing of the open cell, dropping what was typed in it.
     void DiscardEdit();
+    bool HasOpenEditor() const;
     // Shows these columns in this order, left to right, with these widths (0: the default
     // width); every other column is hidden. A column is made wider where its title needs it.
     void SetColumns(const std::vector<std::pair<int, int>>& columns);
 
+signals:
+    // A cell editor opened or closed.
+    void EditorChanged();
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
 private:
+    QWidget* ViewEditor() const;  // the open editor, when it is this view's
     void FitTitles();
 
     TGridDelegate* delegate_;
@@ -173,7 +184,8 @@ public:
     void SetCurrentRow(int row);
     // Primary key of the current row (null for none, or a row not yet written).
     QVariant CurrentKey() const;
-    bool IsEditing() const { return model_ && model_->EditedRow() >= 0; }
+    // A row has unwritten changes, or a cell editor is open.
+    bool IsEditing() const { return model_ && (model_->EditedRow() >= 0 || grid_->HasOpenEditor()); }
 
 signals:
     // The current record changed (another row, or the same row after a write or reload).
