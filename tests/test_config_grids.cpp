@@ -510,6 +510,19 @@ TEST_F(ConfigGridTest, DeletingAsksFirstAndKeepsValuesInSight)
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Grupe").toInt(), 1);
     EXPECT_EQ(Shown(tab->Devices, 0, "ID_Grupe"), "");  // its devices show no group
 
+    // A new row left untouched goes away when the cursor leaves it or on apply; nothing is
+    // written and nothing is asked.
+    op.Clear();
+    ASSERT_TRUE(tab->Groups->Insert());
+    tab->Groups->Navigator()->Click(TDBNavigator::Last);
+    EXPECT_EQ(tab->Groups->Model()->rowCount(), 1);
+    EXPECT_FALSE(tab->Groups->IsEditing());
+    ASSERT_TRUE(tab->Values->Insert());  // filled with its device, nothing else
+    EXPECT_TRUE(tab->Values->Post());
+    EXPECT_EQ(tab->Values->Model()->rowCount(), 2);
+    EXPECT_TRUE(op.boxes.empty());
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Vrednosti_Test").toInt(), 10);
+
     // A row not yet written is just dropped, without asking.
     op.Clear();
     tab->Groups->Insert();

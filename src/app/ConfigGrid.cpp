@@ -188,6 +188,15 @@ QVariant TEditModel::Value(int row, const QString& field) const
     return data(index(row, Column(field)), Qt::EditRole);
 }
 
+int TEditModel::SetFields(int row) const
+{
+    const QSqlRecord values = record(row);
+    int set = 0;
+    for (int c = 0; c < values.count(); ++c)
+        set += values.isGenerated(c) ? 1 : 0;
+    return set;
+}
+
 QString TEditModel::KeyField() const { return primaryKey().fieldName(0); }
 
 QVariant TEditModel::Key(int row) const
@@ -451,6 +460,11 @@ bool TGridFrame::Post()
     const int row = model_->EditedRow();
     if (row < 0)
         return true;
+    if (model_->IsInserted(row) && model_->SetFields(row) == primedFields_) {
+        // A new row the operator left as it came: nothing to write.
+        Cancel();
+        return true;
+    }
     const QString problem = CheckRow(row);
     if (!problem.isEmpty()) {
         Op().Message(problem.toStdString(), {}, BoxIcon::Warning);
@@ -495,6 +509,7 @@ bool TGridFrame::Insert()
             return false;
         }
         PrimeRow(row);
+        primedFields_ = model_->SetFields(row);
         grid_->selectionModel()->setCurrentIndex(model_->index(row, FirstEditColumn()),
                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }

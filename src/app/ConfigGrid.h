@@ -56,6 +56,8 @@ public:
     // The one row with unwritten changes, or -1.
     int EditedRow() const;
     bool IsInserted(int row) const;
+    // How many fields of a row not yet written have been given a value.
+    int SetFields(int row) const;
     // What a field of a row holds now (edits included); keys for lookup columns.
     QVariant Value(int row, const QString& field) const;
     QVariant Key(int row) const;  // primary key
@@ -224,6 +226,7 @@ private:
     TGridFrame* detail_ = nullptr;
     bool editable_ = false;
     bool placing_ = false;  // the frame itself is moving the cursor
+    int primedFields_ = 0;  // fields of a new row that PrimeRow filled
 };
 
 }  // namespace tarvo
