@@ -97,6 +97,13 @@ TEST_F(ConfigGridTest, LockedUntilUnlockedThenEditable)
         EXPECT_TRUE(f->Navigator()->isEnabled());
         EXPECT_TRUE(f->Model()->flags(f->Model()->index(0, f->Model()->Column("Naziv"))) & Qt::ItemIsEditable);
     }
+    // Opening again reads the tables again and keeps everything else.
+    TEditModel* model = tab->Devices->Model();
+    db.Exec("UPDATE Mreza SET Naziv = 'Drugi' WHERE ID_Uredjaja = 1");
+    ASSERT_TRUE(tab->Open());
+    EXPECT_EQ(tab->Devices->Model(), model);
+    EXPECT_EQ(Shown(tab->Devices, 0, "Naziv"), "Drugi");
+    EXPECT_TRUE(tab->Devices->Editable());
 }
 
 TEST_F(ConfigGridTest, ColumnsTitlesWidthsAndLookupTexts)

@@ -131,6 +131,10 @@ TGroupFrame::TGroupFrame(TDModule& dm, QWidget* parent) : TGridFrame(parent), dm
 
 void TGroupFrame::Open()
 {
+    if (IsOpen()) {
+        Reload();
+        return;
+    }
     auto* model = new TEditModel(dm_.Database(), QStringLiteral("Grupe"));
     model->SetOrderBy({QStringLiteral("ID_Grupe")});
     Attach(model);
@@ -192,6 +196,10 @@ TDeviceFrame::TDeviceFrame(TDModule& dm, QWidget* parent) : TGridFrame(parent), 
 
 void TDeviceFrame::Open()
 {
+    if (IsOpen()) {
+        Reload();
+        return;
+    }
     auto* model = new TEditModel(dm_.Database(), QStringLiteral("Mreza"));
     model->SetOrderBy({QStringLiteral("ID_Grupe"), QStringLiteral("ID_Uredjaja")});
     const int grupa = model->Column(QStringLiteral("ID_Grupe"));
@@ -276,6 +284,10 @@ TValueFrame::TValueFrame(TDModule& dm, QWidget* parent) : TGridFrame(parent), dm
 
 void TValueFrame::Open()
 {
+    if (IsOpen()) {
+        Reload();
+        return;
+    }
     auto* model = new TEditModel(dm_.Database(), QStringLiteral("Vrednosti_Test"));
     model->SetOrderBy({QStringLiteral("ID_Value")});
     model->setFilter(QStringLiteral("1 = 0"));
