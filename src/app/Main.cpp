@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/BackupDatabase.h"
+#include "app/ConfigTab.h"
 #include "app/GroupPages.h"
 #include "app/LiveChart.h"
 #include "db/DataModule.h"
@@ -45,6 +46,7 @@ TForm1::TForm1(TDModule& dm, Settings& settings, QWidget* parent)
     BuildMenu();
     BuildTabs();
     BuildProcessStrip();
+    BuildConfigTab();
     BuildTimers();
     BuildLanguageMenu();
     ApplyTexts();
@@ -74,6 +76,9 @@ void TForm1::BuildMenu()
     Azurirajmrezu1 = Podesavanja1->addAction(QString());
     // The options dialog is not part of this program yet.
     OpcijePrograma1->setEnabled(false);
+    connect(Konfiguracijamreze1, &QAction::triggered, this, &TForm1::Konfiguracijamreze1Click);
+    connect(ChangePassItem, &QAction::triggered, this, &TForm1::ChangePassItemClick);
+    connect(Azurirajmrezu1, &QAction::triggered, this, &TForm1::Azurirajmrezu1Click);
 
     MLang = menuBar()->addMenu(QString());
 
@@ -171,6 +176,7 @@ void TForm1::ApplyTexts()
     PageControl->setTabText(1, Str(StrTSUredjaji));
     PageControl->setTabText(2, Str(StrTSKonfig));
     LiveChart->ApplyTexts();
+    ApplyConfigTexts();
     ApplyPartTexts();
 }
 
@@ -181,6 +187,7 @@ bool TForm1::Initialize()
         settings_.ReadOnline();
         if (!OpenDatabase())
             return false;
+        ConfigTab->Open();
         settings_.ReadLink();
         settings_.ReadGeometry();
         move(settings_.leftPos, settings_.topPos);
@@ -269,8 +276,6 @@ void TForm1::FormClose()
 }
 
 void TForm1::OpcijePrograma1Click() {}
-
-void TForm1::ChangePassItemClick() {}
 
 void TForm1::Izlaz1Click() { close(); }
 

@@ -22,6 +22,7 @@ class QTimer;
 
 namespace tarvo {
 
+class TConfigTab;
 class TDModule;
 class TDeviceType;
 class TFP320;
@@ -53,6 +54,8 @@ public:
     // Menu commands.
     void OpcijePrograma1Click();
     void ChangePassItemClick();
+    void Konfiguracijamreze1Click();
+    void Azurirajmrezu1Click();
     void Izlaz1Click();
     void Contents1Click();
     void HomePage1Click();
@@ -81,6 +84,7 @@ public:
     QWidget* TabSheetMreza;
     QWidget* TabSheet1;
     TGroupPages* PageControlMreza;
+    TConfigTab* ConfigTab;  // the grids of the "Konfiguracija" tab
 
     QTimer* TimerObrade;
     QTimer* TimerPrikaza;
@@ -169,6 +173,11 @@ private:
     void BuildTabs();
     void BuildTimers();
     void BuildLanguageMenu();
+    // The "Konfiguracija" tab and its texts.
+    void BuildConfigTab();
+    void ApplyConfigTexts();
+    // The network update: the grids' pending rows written, the network destroyed and built again.
+    void UpdateNetwork();
     bool OpenDatabase();
     bool FindDatabase(const QString& error);
     bool OpenSerialPort();

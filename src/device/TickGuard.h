@@ -12,6 +12,9 @@ public:
     // Runs fn unless a tick is already running; returns whether it ran.
     static bool RunTick(const std::function<void()>& fn);
     static bool Busy();
+    // Runs fn as soon as the running tick has finished (at once when none is running): for
+    // work that must not happen under a tick, such as destroying what the tick is using.
+    static void AfterTick(std::function<void()> fn);
 };
 
 }  // namespace tarvo
