@@ -19,6 +19,7 @@
 #include "db/DbError.h"
 #include "db/DbInit.h"
 #include "db/Schema.h"
+#include "QtBenchMain.h"
 
 using namespace tarvo;
 
@@ -148,13 +149,4 @@ BENCHMARK(BM_NetworkUpdate100)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tarvo::bench::RunQtBenchmarks(argc, argv); }

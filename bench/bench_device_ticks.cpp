@@ -22,6 +22,7 @@
 #include "devices/DeviceType.h"
 #include "link/Comm.h"
 #include "link/Port.h"
+#include "QtBenchMain.h"
 
 using namespace tarvo;
 
@@ -174,13 +175,8 @@ BENCHMARK(DisplayTick)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     // The communication thread's traffic log goes to a folder of its own.
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarvo::bench::RunQtBenchmarks(argc, argv);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "devices/FP320.h"
+#include "QtBenchMain.h"
 
 using namespace tarvo;
 
@@ -36,12 +37,4 @@ BENCHMARK(ShowValuesRunning)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tarvo::bench::RunQtBenchmarks(argc, argv); }

@@ -24,6 +24,7 @@
 #include "db/DbError.h"
 #include "db/DbInit.h"
 #include "db/Schema.h"
+#include "QtBenchMain.h"
 
 using namespace tarvo;
 
@@ -170,18 +171,4 @@ BENCHMARK(BM_BuildLiveChannels)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    try {
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tarvo::bench::RunQtBenchmarks(argc, argv); }

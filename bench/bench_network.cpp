@@ -24,6 +24,7 @@
 #include "db/Schema.h"
 #include "devices/DeviceType.h"
 #include "link/Bus.h"
+#include "QtBenchMain.h"
 
 using namespace tarvo;
 
@@ -263,12 +264,4 @@ BENCHMARK(BM_ResidentMemory100)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tarvo::bench::RunQtBenchmarks(argc, argv); }

@@ -12,6 +12,7 @@
 
 #include "devices/Display.h"
 #include "devices/ODioda.h"
+#include "QtBenchMain.h"
 
 using namespace tarvo;
 
@@ -73,12 +74,4 @@ BENCHMARK(PaintOne)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tarvo::bench::RunQtBenchmarks(argc, argv); }

@@ -24,11 +24,13 @@
 #include "link/Comm.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempDatabase.h"
+#include "support/FormFixture.h"
 #include "support/TestForm.h"
 
 using namespace tarvo;
 using tarvo::test::ScriptedOperator;
 using tarvo::test::TempDatabase;
+using tarvo::test::FormFixture;
 using tarvo::test::TestForm;
 
 namespace {
@@ -47,28 +49,12 @@ struct Picture {
     }
 };
 
-class ConfigUpdateTest : public ::testing::Test {
+class ConfigUpdateTest : public FormFixture {
 protected:
-    void SetUp() override
-    {
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(db.Dir());
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        EXPECT_EQ(TheComm(), nullptr);
-        dm.Disconnect();
-        QDir::setCurrent(savedDir);
-    }
     // The main window as after start-up (network built in on-line mode), grids unlocked.
     TestForm& Form()
     {
-        dm.Connect(db.Path());
-        form = std::make_unique<TestForm>(dm, settings);
-        form->StopTimers();
+        MakeForm();
         form->ConfigTab->Open();
         form->FormShow();
         form->ConfigTab->SetEditable(true);
@@ -88,13 +74,6 @@ protected:
         p.strip = form->ProcessStripHost->isVisibleTo(form.get());
         return p;
     }
-    TDeviceType* Panel(const QString& name) const
-    {
-        for (TDeviceType* d : form->DeviceList)
-            if (d->objectName() == name)
-                return d;
-        return nullptr;
-    }
     // Adds and writes a row through a grid.
     static void AddRow(TGridFrame* f, const std::vector<std::pair<const char*, QVariant>>& fields)
     {
@@ -104,13 +83,6 @@ protected:
             ASSERT_TRUE(f->Model()->setData(f->Model()->index(row, f->Model()->Column(field)), value)) << field;
         ASSERT_TRUE(f->Post());
     }
-    std::vector<std::string> Texts() const { return ScriptedOperator::Instance().Texts(); }
-
-    TempDatabase db;
-    Settings settings = Settings::AtFile(db.Dir() + "/settings.ini");
-    TDModule dm;
-    std::unique_ptr<TestForm> form;
-    QString savedDir;
 };
 
 TEST_F(ConfigUpdateTest, UpdateWithoutEditsBuildsTheSameNetworkAndKeepsTheWorkOrderState)

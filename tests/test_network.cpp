@@ -31,11 +31,13 @@
 #include "link/Comm.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempDatabase.h"
+#include "support/FormFixture.h"
 #include "support/TestForm.h"
 
 using namespace tarvo;
 using tarvo::test::ScriptedOperator;
 using tarvo::test::TempDatabase;
+using tarvo::test::FormFixture;
 using tarvo::test::TestForm;
 
 namespace {
@@ -43,38 +45,15 @@ namespace {
 // The single-precision "not available" value as the database holds it.
 const double kNotAvailable = static_cast<double>(-199.9f);
 
-class NetworkTest : public ::testing::Test {
+class NetworkTest : public FormFixture {
 protected:
-    void SetUp() override
-    {
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(db.Dir());
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        EXPECT_EQ(TheComm(), nullptr);
-        dm.Disconnect();
-        QDir::setCurrent(savedDir);
-    }
-    // The main window on the database, timers stopped; the network built unless told not to.
+    // The main window on the database; the network built unless told not to.
     TestForm& Form(bool build = true)
     {
-        dm.Connect(db.Path());
-        form = std::make_unique<TestForm>(dm, settings);
-        form->StopTimers();
+        MakeForm();
         if (build)
             form->BuildNetwork();
         return *form;
-    }
-    TDeviceType* Panel(const QString& name) const
-    {
-        for (TDeviceType* d : form->DeviceList)
-            if (d->objectName() == name)
-                return d;
-        return nullptr;
     }
     // Every panel Online with a value for each of its recorded mnemonics.
     void AllOnline()
@@ -89,14 +68,7 @@ protected:
     {
         return db.Scalar("SELECT COUNT(*) FROM Merenja WHERE " + where).toInt();
     }
-    std::vector<std::string> Texts() const { return ScriptedOperator::Instance().Texts(); }
     const std::vector<test::Box>& Boxes() const { return ScriptedOperator::Instance().boxes; }
-
-    TempDatabase db;
-    Settings settings = Settings::AtFile(db.Dir() + "/settings.ini");
-    TDModule dm;
-    std::unique_ptr<TestForm> form;
-    QString savedDir;
 };
 
 struct PanelPlaceCase {

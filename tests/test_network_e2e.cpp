@@ -26,12 +26,14 @@
 #include "link/Bus.h"
 #include "link/Comm.h"
 #include "link/Port.h"
+#include "support/PanelPasses.h"
 #include "support/ScriptedOperator.h"
 #include "support/SimProcess.h"
 #include "support/TempDatabase.h"
 #include "support/TestForm.h"
 
 using namespace tarvo;
+using tarvo::test::FrontAnswered;
 using tarvo::test::ScriptedOperator;
 using tarvo::test::SimProcess;
 using tarvo::test::TempDatabase;
@@ -41,17 +43,6 @@ using namespace std::chrono_literals;
 namespace {
 
 const double kNotAvailable = static_cast<double>(-199.9f);
-
-// Whether the request a panel's next polling pass looks at has its answer in the reply map.
-bool FrontAnswered(const TLumoDevice& d)
-{
-    const auto& queue = d.PendingWrites.empty() ? d.PendingReads : d.PendingWrites;
-    if (queue.empty())
-        return true;
-    const Bytes request(queue.front().begin(), queue.front().end() - 1);
-    std::shared_lock lock(Bus().ReplyLock);
-    return Bus().ReplyMap.count(request) > 0;
-}
 
 class NetworkEndToEnd : public ::testing::Test {
 protected:

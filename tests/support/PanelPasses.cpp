@@ -9,9 +9,6 @@
 
 namespace tarvo::test {
 
-namespace {
-
-// Whether the answer to the request at the front of the queue the pass works on has arrived.
 bool FrontAnswered(const TLumoDevice& d)
 {
     const auto& queue = d.PendingWrites.empty() ? d.PendingReads : d.PendingWrites;
@@ -21,8 +18,6 @@ bool FrontAnswered(const TLumoDevice& d)
     std::shared_lock lock(Bus().ReplyLock);
     return Bus().ReplyMap.count(request) > 0;
 }
-
-}  // namespace
 
 void PanelPass(TLumoDevice& panel)
 {

@@ -12,6 +12,9 @@ class TLumoDevice;
 
 namespace tarvo::test {
 
+// Whether the request a panel's next polling pass looks at has its answer in the reply map.
+bool FrontAnswered(const TLumoDevice& panel);
+
 void PanelPass(TLumoDevice& panel);
 // Runs passes until `done` holds after one, or `timeout` has passed; the final value of `done`.
 bool RunPassesUntil(TLumoDevice& panel, const std::function<bool()>& done,
