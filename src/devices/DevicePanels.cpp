@@ -1,6 +1,8 @@
 // The panel class of each device-table type number.
 #include "devices/DeviceType.h"
+#include "devices/CQ50.h"
 #include "devices/FP320.h"
+#include "devices/LX410i.h"
 
 namespace tarvo {
 
@@ -10,8 +12,12 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     if (!info)
         return nullptr;
     switch (idTip) {
+    case 0:
+        return new TLX410i(owner, group, unit);
     case 3:
         return new TFP320(owner, group, unit);
+    case 4:
+        return new TCQ50(owner, group, unit);
     default:
         return new TDeviceType(owner, group, unit, *info);
     }
