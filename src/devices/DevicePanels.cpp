@@ -1,6 +1,8 @@
 // The panel class of each device-table type number.
 #include "devices/DeviceType.h"
 #include "devices/FP320.h"
+#include "devices/HW600.h"
+#include "devices/RMV_Disp.h"
 
 namespace tarvo {
 
@@ -12,6 +14,10 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     switch (idTip) {
     case 3:
         return new TFP320(owner, group, unit);
+    case 9:
+        return new THW600(owner, group, unit);
+    case 10:
+        return new TRMV_Disp(owner, group, unit);
     default:
         return new TDeviceType(owner, group, unit, *info);
     }
