@@ -1,6 +1,7 @@
 // The panel class of each device-table type number.
 #include "devices/DeviceType.h"
 #include "devices/FP320.h"
+#include "devices/GR310.h"
 
 namespace tarvo {
 
@@ -12,6 +13,9 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     switch (idTip) {
     case 3:
         return new TFP320(owner, group, unit);
+    case 5: return new TGR310(owner, group, unit);
+    case 6: return new TGR210(owner, group, unit);
+    case 11: return new TGR310S(owner, group, unit);
     default:
         return new TDeviceType(owner, group, unit, *info);
     }
