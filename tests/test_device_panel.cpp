@@ -26,7 +26,7 @@ protected:
         Bus().Clear();
         ScriptedOperator::Instance().Clear();
     }
-    // A GR310 panel (a type with no panel of its own yet), made Online with some values.
+    // A GR310 panel made Online with some values.
     std::unique_ptr<TDeviceType> MakeOnline(int idTip = 5)
     {
         std::unique_ptr<TDeviceType> d(CreateDevicePanel(idTip, nullptr, 1, 2));

@@ -2,6 +2,7 @@
 #include "devices/DeviceType.h"
 #include "devices/CQ50.h"
 #include "devices/FP320.h"
+#include "devices/GR310.h"
 #include "devices/HW600.h"
 #include "devices/LX410i.h"
 #include "devices/RMV_Disp.h"
@@ -20,10 +21,16 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
         return new TFP320(owner, group, unit);
     case 4:
         return new TCQ50(owner, group, unit);
+    case 5:
+        return new TGR310(owner, group, unit);
+    case 6:
+        return new TGR210(owner, group, unit);
     case 9:
         return new THW600(owner, group, unit);
     case 10:
         return new TRMV_Disp(owner, group, unit);
+    case 11:
+        return new TGR310S(owner, group, unit);
     default:
         return new TDeviceType(owner, group, unit, *info);
     }

@@ -128,6 +128,13 @@ int TDeviceType::ResolvedDecimals(const ParamDesc& desc) const
     return desc.Decimals;
 }
 
+long long TDeviceType::EditCounts(double scaled)
+{
+    if (std::isnan(scaled))
+        return 0;
+    return static_cast<long long>(std::clamp(TruncCounts(scaled), -1e9, 1e9));
+}
+
 EditRange TDeviceType::EditRangeOf(int index) const
 {
     const ParamDesc& desc = GetParamDesc(index);
@@ -151,6 +158,15 @@ void TDeviceType::OpenParamEditor(int index)
         return;
     }
     const EditRange range = EditRangeOf(index);
+    if (range.lo > range.hi) {
+        // Limits taken from other parameters can cross: no value would be accepted.
+        const double s = std::pow(10.0, range.decimals);
+        Op().Message(std::string("Parametar \"") + desc.Caption + "\"  se ne moze menjati: donja granica " +
+                     FormatEditValue(static_cast<double>(range.lo) / s, range.decimals).toStdString() +
+                     " je iznad gornje " +
+                     FormatEditValue(static_cast<double>(range.hi) / s, range.decimals).toStdString());
+        return;
+    }
     OpenNumberEditor(index, range.decimals, range.lo, range.hi);
 }
 

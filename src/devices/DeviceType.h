@@ -82,6 +82,10 @@ protected:
     QAction* AddCommand(const QString& caption, const std::function<void()>& handler);
     // Decimals of a descriptor: 3 from the sensor range table where the type has one.
     int ResolvedDecimals(const ParamDesc& desc) const;
+    // Whole editor counts of a scaled value (TruncCounts), kept far inside the range of long
+    // long (the editor cuts positions to sixteen bits anyway); a value that is not a number
+    // counts as 0.
+    static long long EditCounts(double scaled);
     // Types whose "Tabela Parametara" is left to the popup (not enabled by ShowValues).
     void ParamMenuByPopupOnly() { paramMenuByPopup_ = true; }
 

@@ -32,10 +32,6 @@ int WholeNumber(const DeviceCore& d, const char* mnemonic)
     return static_cast<int>(t);
 }
 
-// Editor counts of a scaled value, kept far inside the range of long long (the editor cuts
-// them to sixteen bits anyway).
-long long Counts(double scaled) { return static_cast<long long>(std::clamp(TruncCounts(scaled), -1e9, 1e9)); }
-
 bool Is(const ParamDesc& desc, const char* mnemonic) { return std::string(desc.Mnemonic) == mnemonic; }
 
 }  // namespace
@@ -232,9 +228,9 @@ EditRange TFP320::EditRangeOf(int index) const
     const ParamDesc& desc = GetParamDesc(index);
     const double s = std::pow(10.0, r.decimals);
     if (Is(desc, "BH")) {
-        r.lo = Counts(s * ValueOf("BL"));
+        r.lo = EditCounts(s * ValueOf("BL"));
     } else if (Is(desc, "BL")) {
-        r.hi = Counts(s * ValueOf("BH"));
+        r.hi = EditCounts(s * ValueOf("BH"));
     } else if (Is(desc, "l1") || Is(desc, "l2") || Is(desc, "HA") || Is(desc, "LA")) {
         const SensorRange* row = SensorRow();
         r.lo = row->Min;
