@@ -1,6 +1,7 @@
 // The panel class of each device-table type number.
 #include "devices/DeviceType.h"
 #include "devices/FP320.h"
+#include "devices/KV.h"
 
 namespace tarvo {
 
@@ -10,8 +11,12 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     if (!info)
         return nullptr;
     switch (idTip) {
+    case 1:
+        return new TKV710(owner, group, unit);
     case 3:
         return new TFP320(owner, group, unit);
+    case 12:
+        return new TKV720(owner, group, unit);
     default:
         return new TDeviceType(owner, group, unit, *info);
     }
