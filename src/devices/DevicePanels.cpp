@@ -1,6 +1,7 @@
 // The panel class of each device-table type number.
 #include "devices/DeviceType.h"
 #include "devices/FP320.h"
+#include "devices/GR220.h"
 #include "devices/KV.h"
 
 namespace tarvo {
@@ -13,6 +14,8 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     switch (idTip) {
     case 1:
         return new TKV710(owner, group, unit);
+    case 2:
+        return new TGR220(owner, group, unit);
     case 3:
         return new TFP320(owner, group, unit);
     case 12:
