@@ -1,9 +1,11 @@
 // The panel class of each device-table type number.
-#include "devices/DeviceType.h"
 #include "devices/CQ50.h"
+#include "devices/DeviceType.h"
 #include "devices/FP320.h"
+#include "devices/GR220.h"
 #include "devices/GR310.h"
 #include "devices/HW600.h"
+#include "devices/KV.h"
 #include "devices/LX410i.h"
 #include "devices/RMV_Disp.h"
 
@@ -17,6 +19,10 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     switch (idTip) {
     case 0:
         return new TLX410i(owner, group, unit);
+    case 1:
+        return new TKV710(owner, group, unit);
+    case 2:
+        return new TGR220(owner, group, unit);
     case 3:
         return new TFP320(owner, group, unit);
     case 4:
@@ -31,6 +37,8 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
         return new TRMV_Disp(owner, group, unit);
     case 11:
         return new TGR310S(owner, group, unit);
+    case 12:
+        return new TKV720(owner, group, unit);
     default:
         return new TDeviceType(owner, group, unit, *info);
     }

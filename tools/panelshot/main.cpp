@@ -1,8 +1,9 @@
 // Photographs live device panels: starts the simulated bus with the given controllers, builds
 // one panel per controller (side by side, as on a group page), drives them through the real
 // port and communication thread until every one is Online, sends the given simulator commands,
-// lets the panels run a few more seconds and saves the whole row as one PNG.
-//   tarvo-panelshot [--seconds N] [--command "LINE"]... OUTPUT.png TYPE@GU...
+// lets the panels run a few more seconds and saves the whole row as one PNG. A panel given with
+// --unserved stands at an address nobody holds on the bus (it stays in Scan) and is not waited for.
+//   tarvo-panelshot [--seconds N] [--command "LINE"]... [--unserved TYPE@GU]... OUTPUT.png TYPE@GU...
 // N may be fractional (5.5): a half second more catches blinking labels in their other phase.
 // Run under xvfb-run (or with QT_QPA_PLATFORM=offscreen).
 #include <QApplication>
@@ -101,7 +102,9 @@ int Fail(const std::string& what)
 
 int Usage()
 {
-    std::fputs("Usage: tarvo-panelshot [--seconds N] [--command \"LINE\"]... OUTPUT.png TYPE@GU...\n", stderr);
+    std::fputs("Usage: tarvo-panelshot [--seconds N] [--command \"LINE\"]... [--unserved TYPE@GU]... OUTPUT.png "
+               "TYPE@GU...\n",
+               stderr);
     return 2;
 }
 
@@ -113,11 +116,14 @@ int main(int argc, char** argv)
     QStringList args = app.arguments().mid(1);
     double seconds = 5;
     std::vector<std::string> commands;
+    QStringList unserved;
     while (args.size() >= 2 && args[0].startsWith("--")) {
         if (args[0] == "--seconds")
             seconds = args[1].toDouble();
         else if (args[0] == "--command")
             commands.push_back(args[1].toStdString());
+        else if (args[0] == "--unserved")
+            unserved << args[1];
         else
             return Usage();
         args = args.mid(2);
@@ -140,7 +146,8 @@ int main(int argc, char** argv)
         row.setStyleSheet("background: #f0f0f0;");
         auto* layout = new QHBoxLayout(&row);
         std::vector<TDeviceType*> panels;
-        for (const QString& device : args) {
+        const auto served = static_cast<size_t>(args.size());  // the first panels stand for the simulated controllers
+        for (const QString& device : args + unserved) {
             const QStringList parts = device.split('@');
             const DeviceTypeInfo* info = parts.size() == 2 ? TypeByModel(parts[0].toStdString()) : nullptr;
             if (!info || parts[1].size() != 2)
@@ -153,8 +160,8 @@ int main(int argc, char** argv)
         }
         row.show();
         const bool online = RunUntil(panels, [&] {
-            for (TDeviceType* p : panels)
-                if (p->State != DeviceCore::StateOnline || p->LabelVisible())
+            for (size_t i = 0; i < served; ++i)
+                if (panels[i]->State != DeviceCore::StateOnline || panels[i]->LabelVisible())
                     return false;
             return true;
         });
