@@ -350,6 +350,30 @@ TEST_F(SVBTest, ButtonAndMenuItemToggleTheirOwnChannel)
     EXPECT_TRUE(d->ChannelItems[5]->isChecked()) << "the mark follows the controller, not the click";
 }
 
+// The polling timer runs on while the question is open; a word read meanwhile is the one the
+// change goes into.
+TEST_F(SVBTest, ChannelToggleChangesTheWordReadWhileAsking)
+{
+    struct ReadWhileAsking : Operator {
+        std::function<void()> during;
+        void Message(const std::string&, const std::string&, BoxIcon) override {}
+        Answer AskOkCancel(const std::string&, const std::string&, BoxIcon) override
+        {
+            during();
+            return Answer::Ok;
+        }
+        Answer AskYesNoCancel(const std::string&, const std::string&, BoxIcon) override { return Answer::Cancel; }
+    } asking;
+    Online(IdSVB16);
+    Set("SS", ">0000");
+    asking.during = [&] { Set("SS", ">0C02"); };
+    SetOperator(&asking);
+    d->ToggleChannel(0);
+    SetOperator(&op());
+    ASSERT_EQ(Bus().QueueSize(), 1u);
+    EXPECT_EQ(Bus().QueueAt(0), BuildWriteRequest(2, 1, AddressOwn, "SS", ">0C03"));
+}
+
 // A second change made before the first is read back would be composed from the old word and
 // undo the first: the controls wait for an "SS" read that the write preceded.
 TEST_F(SVBTest, ChannelControlsWaitForTheChangeToBeReadBack)

@@ -139,18 +139,22 @@ void TChannelScanner::ShowChannelStates(unsigned disabled)
 
 void TChannelScanner::ToggleChannel(int c)
 {
-    std::string ss = ValueTexts[static_cast<size_t>(ss_)];
+    const std::string& word = ValueTexts[static_cast<size_t>(ss_)];
     // Without a complete word, or before the last change has been read back, the bits to
     // keep are not known.
-    if (c < 0 || c >= grid_.channels || changeAwaited_ || !IsComplete(ss))
+    if (c < 0 || c >= grid_.channels || changeAwaited_ || !IsComplete(word))
         return;
     const size_t at = static_cast<size_t>(4 - c / 4);
     const int bit = 1 << (c % 4);
-    const int digit = StatusWord::DigitValue(ss[at]);
-    const bool off = (digit & bit) != 0;
+    const bool off = (StatusWord::DigitValue(word[at]) & bit) != 0;
     const char* question = off ? "Da li zelite da ukljucite kanal?" : "Da li zelite da iskljucite kanal?";
     if (Op().AskOkCancel(question, {}, BoxIcon::Warning) != Answer::Ok)
         return;
+    // Polling goes on while the question is open: the change goes into the word as it is now.
+    std::string ss = ValueTexts[static_cast<size_t>(ss_)];
+    if (!IsComplete(ss))
+        return;
+    const int digit = StatusWord::DigitValue(ss[at]);
     ss[at] = StatusWord::HexChar(off ? digit & ~bit : digit | bit);
     // An "SS" read already queued may be answered before the write goes out.
     staleReads_ = static_cast<int>(std::count_if(PendingReads.begin(), PendingReads.end(), [this](const Bytes& e) {
