@@ -364,6 +364,23 @@ TEST_F(DeviceCoreTest, ReadsWaitWhileAWriteIsPending)
     EXPECT_TRUE(d.PendingReads.empty());
 }
 
+TEST_F(DeviceCoreTest, ReadParamBringsAWrittenValueBackAfterTheWrite)
+{
+    TestDevice d(0, 1);
+    BringOnline(d);
+    d.WriteParam(3, "30.0");
+    d.ReadParam(3);
+    d.ReadParam(3);  // one outstanding read is enough
+    ASSERT_EQ(d.PendingReads.size(), 1u);
+    line.Serve();
+    EXPECT_EQ(SentMnemonics(), (std::vector<std::string>{"W1SP30.0", "1SP"})) << "the write goes out first";
+    d.PollDevice();  // the write
+    d.PollDevice();  // the read
+    EXPECT_TRUE(d.PendingReads.empty());
+    EXPECT_EQ(d.TextOf("1SP"), "30.0");
+    EXPECT_FLOAT_EQ(d.ValueOf("1SP"), 30.0f);
+}
+
 TEST_F(DeviceCoreTest, GroupAndNetworkWritesLeaveNoEntry)
 {
     TestDevice d(3, 4);

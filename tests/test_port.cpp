@@ -279,14 +279,20 @@ TEST(CommOnPty, FailedOpenAnswersTimeoutAndReopenRecovers)
     EXPECT_EQ(Ask(link.bus, ReadPV), Bytes{LinkTimeout});
     EXPECT_GE(comm.FailedSends(), 1u);
 
-    // The operator fixes the port name in the options dialog.
+    // The operator fixes the port name in the options dialog. The port is reached through a
+    // name of its own: a pseudo-terminal's number may be taken by another program as soon as
+    // it is freed, and the line would then reopen that one.
+    QTemporaryDir dir;
+    const std::string port = dir.filePath("ttyUSB0").toStdString();
     PtyPeer first(AnswerPV);
-    PortName = first.Path();
+    ASSERT_EQ(symlink(first.Path().c_str(), port.c_str()), 0);
+    PortName = port;
     ASSERT_EQ(ReopenPort(), 0) << PortError();
     EXPECT_EQ(Ask(link.bus, ReadPV), Reply234);
 
     // The port vanishes and another one is chosen: the reopen takes over at once.
     first.Destroy();
+    unlink(port.c_str());
     EXPECT_EQ(Ask(link.bus, ReadPV), Bytes{LinkTimeout});
     PtyPeer second(AnswerPV);
     PortName = second.Path();

@@ -310,6 +310,15 @@ void DeviceCore::WriteParam(int index, const std::string& value, int addressMode
         PendingWrites.push_back(WithTag(request, index));
 }
 
+void DeviceCore::ReadParam(int index)
+{
+    const Bytes request = BuildReadRequest(AddrGroup, AddrUnit, GetParamDesc(index).Mnemonic);
+    if (ReadPending(request))
+        return;
+    Bus().PushBack(request);
+    PendingReads.push_back(WithTag(request, index));
+}
+
 void DeviceCore::WriteEditedValue(int addressMode, const std::string& hexText)
 {
     const int index = EditIndex;

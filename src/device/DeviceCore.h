@@ -46,6 +46,9 @@ public:
     // queue (or the back), followed up through PendingWrites only for the device's own address.
     void WriteParam(int index, const std::string& value, int addressMode = 0, bool hexWord = false,
                     bool atBack = false);
+    // A one-off read of parameter `index` at the back of the queue (none when one is already
+    // outstanding): brings a parameter that is not read cyclically up to date after a write.
+    void ReadParam(int index);
     // Writes EditValue (numbers, always with one decimal) or the given hex text to EditIndex.
     void WriteEditedValue(int addressMode, const std::string& hexText);
     // Status-word bit commands: digit 1..4, bits to set or clear at the next status write.

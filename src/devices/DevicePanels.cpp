@@ -1,6 +1,10 @@
 // The panel class of each device-table type number.
 #include "devices/DeviceType.h"
+#include "devices/CQ50.h"
 #include "devices/FP320.h"
+#include "devices/HW600.h"
+#include "devices/LX410i.h"
+#include "devices/RMV_Disp.h"
 #include "devices/SVB.h"
 
 namespace tarvo {
@@ -11,12 +15,20 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
     if (!info)
         return nullptr;
     switch (idTip) {
+    case 0:
+        return new TLX410i(owner, group, unit);
     case 3:
         return new TFP320(owner, group, unit);
+    case 4:
+        return new TCQ50(owner, group, unit);
     case 7:
         return new TSVB(owner, group, unit);
     case 8:
         return new TSVB16(owner, group, unit);
+    case 9:
+        return new THW600(owner, group, unit);
+    case 10:
+        return new TRMV_Disp(owner, group, unit);
     default:
         return new TDeviceType(owner, group, unit, *info);
     }

@@ -3,6 +3,7 @@
 // port and communication thread until every one is Online, sends the given simulator commands,
 // lets the panels run a few more seconds and saves the whole row as one PNG.
 //   tarvo-panelshot [--seconds N] [--command "LINE"]... OUTPUT.png TYPE@GU...
+// N may be fractional (5.5): a half second more catches blinking labels in their other phase.
 // Run under xvfb-run (or with QT_QPA_PLATFORM=offscreen).
 #include <QApplication>
 #include <QElapsedTimer>
@@ -110,11 +111,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    int seconds = 5;
+    double seconds = 5;
     std::vector<std::string> commands;
     while (args.size() >= 2 && args[0].startsWith("--")) {
         if (args[0] == "--seconds")
-            seconds = args[1].toInt();
+            seconds = args[1].toDouble();
         else if (args[0] == "--command")
             commands.push_back(args[1].toStdString());
         else
@@ -167,7 +168,7 @@ int main(int argc, char** argv)
             if (answer.rfind("error", 0) == 0)
                 return Fail(c + ": " + answer);
         }
-        RunUntil(panels, [] { return false; }, seconds * 1000);
+        RunUntil(panels, [] { return false; }, static_cast<int>(seconds * 1000));
         if (!row.grab().save(output))
             rc = Fail("the picture could not be saved");
         else
