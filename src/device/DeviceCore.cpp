@@ -207,6 +207,7 @@ void DeviceCore::Store(int index, const std::string& text, double number)
         Values[static_cast<size_t>(index)] = v;
         ValueByMnemonic[desc.Mnemonic] = v;
     }
+    OnValueStored(index);
 }
 
 uint8_t DeviceCore::IdentificationOutcome()

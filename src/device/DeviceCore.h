@@ -95,6 +95,8 @@ protected:
     virtual void OnStatusLabel(const std::string& /*text*/, bool /*visible*/) {}
     virtual void OnCommLed(bool /*on*/) {}
     virtual void OnScanEnabled(bool /*enabled*/) {}
+    // A value of parameter `index` has just been read and stored.
+    virtual void OnValueStored(int /*index*/) {}
 
     Bytes IdentificationRequest() const;
 

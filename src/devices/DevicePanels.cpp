@@ -8,6 +8,7 @@
 #include "devices/KV.h"
 #include "devices/LX410i.h"
 #include "devices/RMV_Disp.h"
+#include "devices/SVB.h"
 
 namespace tarvo {
 
@@ -31,6 +32,10 @@ TDeviceType* CreateDevicePanel(int idTip, QWidget* owner, uint8_t group, uint8_t
         return new TGR310(owner, group, unit);
     case 6:
         return new TGR210(owner, group, unit);
+    case 7:
+        return new TSVB(owner, group, unit);
+    case 8:
+        return new TSVB16(owner, group, unit);
     case 9:
         return new THW600(owner, group, unit);
     case 10:

@@ -143,7 +143,10 @@ int main(int argc, char** argv)
     int rc = 0;
     {
         QWidget row;
-        row.setStyleSheet("background: #f0f0f0;");
+        // The ground of the row alone: a style sheet reaching the panels would override the
+        // colours they set themselves (the channel panels of SVB and SVB16).
+        row.setObjectName("row");
+        row.setStyleSheet("#row { background: #f0f0f0; }");
         auto* layout = new QHBoxLayout(&row);
         std::vector<TDeviceType*> panels;
         const auto served = static_cast<size_t>(args.size());  // the first panels stand for the simulated controllers
