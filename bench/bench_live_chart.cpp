@@ -1,14 +1,12 @@
 // The live chart's minute refresh: 20 channels reloaded for the last day, each with a day of
 // one-minute rows (1,440 points), from a live store that holds a week of them per value.
-// Also the repaint that follows, and the first build of the channels (the chart makes one
-// graphics item per point then).
+// Also the repaint that follows, and the first build of the channels.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QChart>
 #include <QImage>
 #include <QPainter>
-#include <QScatterSeries>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "app/Kanal.h"
+#include "app/PointSeries.h"
 #include "app/LiveChart.h"
 #include "db/DataModule.h"
 #include "db/DayTime.h"
@@ -104,7 +103,7 @@ struct LiveTab {
     {
         int n = 0;
         for (const auto& k : channels)
-            n += int(k->Series()->count());
+            n += int(k->Series()->Points().size());
         return n;
     }
 };
@@ -123,8 +122,8 @@ void BM_ReloadLiveChannels(benchmark::State& state)
 }
 BENCHMARK(BM_ReloadLiveChannels)->Unit(benchmark::kMillisecond);
 
-// The refresh with what the chart does after it: placing the points again (on the next pass
-// of the event loop) and one repaint.
+// The refresh with what the chart does after it: the next pass of the event loop and one
+// repaint.
 void BM_ReloadAndPaint(benchmark::State& state)
 {
     LiveTab tab;

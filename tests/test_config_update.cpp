@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
-#include <QScatterSeries>
 #include <QScreen>
 
 #include <memory>
@@ -16,6 +15,7 @@
 #include "app/ConfigTab.h"
 #include "app/GroupPages.h"
 #include "app/Kanal.h"
+#include "app/PointSeries.h"
 #include "app/PanelLayout.h"
 #include "db/DataModule.h"
 #include "device/TickGuard.h"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/Kanal.h"
+#include "app/PointSeries.h"
 #include "app/LiveChart.h"
 #include "db/DataModule.h"
 #include "db/DayTime.h"
@@ -58,7 +59,7 @@ protected:
 
     static std::vector<QPointF> Points(const TKanal& k)
     {
-        const QList<QPointF> points = k.Series()->points();
+        const QList<QPointF> points = k.Series()->Points();
         return {points.begin(), points.end()};
     }
     static QPointF Point(double days, double value) { return {ChartTime(days), value}; }
@@ -112,7 +113,7 @@ TEST_F(KanalTest, EmptyWindowGivesAnEmptySeriesWithItsLegendEntry)
     chart->show();  // the legend lays its markers out when shown
     QApplication::processEvents();
     for (TKanal* k : {reversed, noRows}) {
-        EXPECT_EQ(k->Series()->count(), 0);
+        EXPECT_EQ(k->Series()->Points().size(), 0);
         const QList<QLegendMarker*> markers = chart->Chart()->legend()->markers(k->Series());
         ASSERT_EQ(markers.size(), 1);
         EXPECT_TRUE(markers[0]->isVisible());
@@ -129,11 +130,11 @@ TEST_F(KanalTest, ReloadTakesTheRowsOfTheNewWindow)
 
     // Rows written after the query was opened appear only after a reload.
     InsertAt(3, kDay + 0.7, 70.0, true);
-    EXPECT_EQ(k->Series()->count(), 1);
+    EXPECT_EQ(k->Series()->Points().size(), 1);
     k->Reload(At(kDay + 0.5), At(kDay + 1));
     EXPECT_EQ(Points(*k), (std::vector<QPointF>{Point(kDay + 0.6, 60.0), Point(kDay + 0.7, 70.0)}));
     k->Reload(At(kDay + 2), At(kDay + 3));
-    EXPECT_EQ(k->Series()->count(), 0);
+    EXPECT_EQ(k->Series()->Points().size(), 0);
     EXPECT_TRUE(k->Query()->IsOpen());  // stays open between reloads
 }
 

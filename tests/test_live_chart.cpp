@@ -14,7 +14,9 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QScatterSeries>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <QValueAxis>
 #include <cmath>
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "app/Kanal.h"
+#include "app/PointSeries.h"
 #include "app/LiveChart.h"
 #include "app/Main.h"
 #include "app/Settings.h"
@@ -217,8 +220,8 @@ TEST_F(LiveChartTest, RefreshReloadsEveryChannelForTheLastDay)
     int reads = 0;
     chart.ReloadChannels(All(), [&] { return At(now + reads++ * kMinute); });
     EXPECT_EQ(reads, 2);
-    EXPECT_EQ(channels[0]->Series()->points(), QList<QPointF>{QPointF(ChartTime(now - 0.5), 11.0)});
-    EXPECT_EQ(channels[1]->Series()->points(), QList<QPointF>{QPointF(ChartTime(now - 0.25), 12.0)});
+    EXPECT_EQ(channels[0]->Series()->Points(), QList<QPointF>{QPointF(ChartTime(now - 0.5), 11.0)});
+    EXPECT_EQ(channels[1]->Series()->Points(), QList<QPointF>{QPointF(ChartTime(now - 0.25), 12.0)});
     EXPECT_EQ(chart.WindowEnd(), At(now + kMinute));
     EXPECT_EQ(chart.WindowStart(), At(now + kMinute - 1));
     EXPECT_EQ(chart.AxisTime->max(), ChartTime(now + kMinute));
@@ -239,7 +242,7 @@ TEST_F(LiveChartTest, FailingChannelEndsTheRefresh)
     int reads = 0;
     EXPECT_THROW(chart.ReloadChannels(All(), [&] { return At(now + reads++ * kMinute); }), std::logic_error);
     EXPECT_EQ(reads, 2);
-    EXPECT_EQ(channels[2]->Series()->count(), 0);  // not reloaded
+    EXPECT_EQ(channels[2]->Series()->Points().size(), 0);  // not reloaded
     EXPECT_EQ(chart.WindowEnd(), At(now + kMinute));  // the window of the last channel tried
 }
 
@@ -308,6 +311,88 @@ TEST_F(LiveChartTest, ClickOnTheLegendListsEverySeries)
     QTest::mouseClick(chart.View->viewport(), Qt::LeftButton, {}, inView);
     EXPECT_EQ(op().Texts(),
               std::vector<std::string>{"Spisak svih parametara: Susara 1 T1, Susara 1 T2, Komora 2 RH"});
+}
+
+// A channel with a day of one-minute rows adds a few graphics items to the chart (its legend
+// entry, the series), not one per point as a scatter series did (about a kilobyte each); and
+// takes them all along when it goes.
+TEST_F(LiveChartTest, ADayOfPointsMakesNoGraphicsItemPerPoint)
+{
+    file.Exec(QStringLiteral("WITH RECURSIVE m(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM m WHERE k < 1439) "
+                             "INSERT INTO Merenja (ID_Value, Vreme, Vrednost, Status, Privremen) "
+                             "SELECT 1, %1 + k / 1440.0, 20 + k % 7, 0, 0 FROM m")
+                  .arg(kDay));
+    Make(2, "B", kDay, kDay + 1);  // the legend is up before
+    chart.ShowWindow(At(kDay), At(kDay + 1));
+    Show();
+    const QGraphicsScene* scene = chart.View->scene();
+    const qsizetype before = scene->items().size();
+
+    TKanal* k = Make(1, "A", kDay, kDay + 1);
+    QApplication::processEvents();
+    EXPECT_EQ(k->Series()->Points().size(), 1440);
+    EXPECT_LT(scene->items().size() - before, 20);
+
+    channels.pop_back();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the series' own item
+    EXPECT_EQ(scene->items().size(), before);
+}
+
+// Every point is a dot of its channel's colour: 2 x 2 whole pixels on the screen, a round dot
+// on the page, where the chart is drawn through a painter.
+TEST_F(LiveChartTest, DrawsEveryPointAsADotOfItsChannelColourOnScreenAndOnThePage)
+{
+    struct Dot {
+        int idValue;
+        double when, value;
+        QColor colour;
+    };
+    const QColor red(255, 0, 0), blue(0, 0, 255);
+    const Dot dots[] = {{1, kDay + 0.25, 20, red}, {1, kDay + 0.5, 25, red}, {2, kDay + 0.75, 22, blue}};
+    for (const Dot& d : dots)
+        InsertAt(d.idValue, d.when, d.value);
+    for (const auto& [id, colour] : {std::pair{1, red}, std::pair{2, blue}})
+        channels.push_back(std::make_unique<TKanal>(&owner, QStringLiteral("Dnevni"), colour, QStringLiteral("V"),
+                                                    At(kDay), At(kDay + 1), id, chart.Chart(),
+                                                    QStringLiteral("SelectMerenja"), db.ADOConnection1));
+    chart.ShowWindow(At(kDay), At(kDay + 1));
+    Show();
+    ASSERT_EQ(chart.View->mapFromScene(chart.Chart()->mapToScene(QPointF(0, 0))), QPoint(0, 0));
+
+    const QImage screen = chart.View->grab().toImage();
+    // The chart's layout on the screen, three times larger: positions scale by three.
+    constexpr int kScale = 3;
+    QImage page(chart.Chart()->size().toSize() * kScale, QImage::Format_ARGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart.Render(painter, QRectF(page.rect()));
+    painter.end();
+
+    // A dot centred anywhere within a pixel covers that pixel.
+    const auto pixelAt = [](const QPointF& p) { return QPoint(int(std::floor(p.x())), int(std::floor(p.y()))); };
+    const auto place = [&](const Dot& d) {
+        return chart.Chart()->mapToPosition(QPointF(ChartTime(d.when), d.value), channels[d.idValue - 1]->Series());
+    };
+    for (const Dot& d : dots) {
+        const QPointF at = place(d);
+        const QPoint pixel = pixelAt(at);
+        EXPECT_EQ(screen.pixelColor(pixel), d.colour) << d.when;
+        // Two pixels off either way lies outside a 2 x 2 dot.
+        EXPECT_NE(screen.pixelColor(pixel + QPoint(2, 0)), d.colour) << d.when;
+        EXPECT_NE(screen.pixelColor(pixel - QPoint(2, 0)), d.colour) << d.when;
+
+        const QPointF onPage = at * kScale;
+        EXPECT_EQ(page.pixelColor(pixelAt(onPage)), d.colour) << d.when;
+        // A dot 6 pixels across on the page leaves the corners of its square empty.
+        EXPECT_NE(page.pixelColor((onPage + QPointF(2.6, 2.6)).toPoint()), d.colour) << d.when;
+    }
+
+    // A destroyed channel takes its dots along.
+    const QPoint bluePixel = pixelAt(place(dots[2]));
+    channels.pop_back();
+    QApplication::processEvents();
+    EXPECT_NE(chart.View->grab().toImage().pixelColor(bluePixel), blue);
 }
 
 // The printout, read back from the PDF file: its pages and their size in points.

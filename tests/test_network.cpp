@@ -13,13 +13,13 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QLabel>
-#include <QScatterSeries>
 
 #include <cmath>
 #include <memory>
 
 #include "app/GroupPages.h"
 #include "app/Kanal.h"
+#include "app/PointSeries.h"
 #include "app/LiveChart.h"
 #include "app/PanelDock.h"
 #include "app/PanelLayout.h"

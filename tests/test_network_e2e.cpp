@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QScatterSeries>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -18,6 +17,7 @@
 #include <thread>
 
 #include "app/Kanal.h"
+#include "app/PointSeries.h"
 #include "app/ProcessStrip.h"
 #include "app/GroupPages.h"
 #include "db/DataModule.h"
@@ -225,7 +225,7 @@ TEST_F(NetworkEndToEnd, TheWholeProgramRunsAgainstTheSimulatedBus)
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Merenja WHERE Privremen <> 0"), 0);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Merenja WHERE Privremen = 0 AND Status = 0"), 11);
     // The live chart shows the rows of the last day.
-    EXPECT_GT(f.LiveChannels[0]->Series()->count(), 0);
+    EXPECT_GT(f.LiveChannels[0]->Series()->Points().size(), 0);
 
     // A device off the bus: its values get status 1 and -199.9 until it answers again.
     TDeviceType* klima = Panel("Klimakomora");

@@ -3,12 +3,11 @@
 #include <QChart>
 #include <QList>
 #include <QPointF>
-#include <QScatterSeries>
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
 
+#include "app/PointSeries.h"
 #include "db/DayTime.h"
 #include "db/StoredQuery.h"
 
@@ -87,7 +86,7 @@ TKanal::TKanal(QObject* owner, const QString& prefix, const QColor& colour, cons
     const QList<QPointF> points = ReadPoints();
     query.release()->setParent(owner);
 
-    series_ = new QScatterSeries;
+    series_ = new TPointSeries;
     series_->setObjectName(seriesObject);
     series_->setName(title);
     series_->setMarkerShape(QScatterSeries::MarkerShapeCircle);
@@ -96,14 +95,8 @@ TKanal::TKanal(QObject* owner, const QString& prefix, const QColor& colour, cons
     series_->setBorderColor(colour);
     series_->setPen(Qt::NoPen);
     series_->setPointLabelsVisible(false);
-    // Filled only once it is on the chart with its axes, so its points are placed once.
-    chart->addSeries(series_);  // the chart owns the series from here on
-    for (QAbstractAxis* axis : chart->axes())
-        series_->attachAxis(axis);  // every channel of a chart shares the chart's axes
-    // The chart draws its first markers in its default shape and then makes them all again in
-    // the series' shape; one throw-away point lets that happen to a single marker.
-    series_->append(QPointF());
-    series_->replace(points);
+    series_->AddTo(chart);  // on every axis of the chart, which owns the series from here on
+    series_->SetPoints(points);
 }
 
 TKanal::~TKanal()
@@ -116,7 +109,7 @@ TKanal::~TKanal()
     delete query_.data();
 }
 
-QScatterSeries* TKanal::Series() const { return series_.data(); }
+TPointSeries* TKanal::Series() const { return series_.data(); }
 
 TStoredQuery* TKanal::Query() const { return query_.data(); }
 
@@ -141,11 +134,11 @@ void TKanal::Reload(const QDateTime& start, const QDateTime& end)
     query_->Open();
     const QList<QPointF> points = ReadPoints();
     if (series_)
-        series_->replace(points);
+        series_->SetPoints(points);
 }
 
-// The query's rows as points, x the time of Vreme and y Vrednost, in time order. Rows without
-// a value draw no point.
+// The query's rows as points, x the time of Vreme and y Vrednost. Rows without a value draw no
+// point. The series keeps them in time order.
 QList<QPointF> TKanal::ReadPoints() const
 {
     TStoredQuery& q = *query_;
@@ -158,10 +151,6 @@ QList<QPointF> TKanal::ReadPoints() const
             continue;
         points.append(QPointF(times(q.AsFloat(kVreme)), value.toDouble()));
     }
-    // The stored query orders its rows by time; a query text that does not still draws in order.
-    const auto byTime = [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); };
-    if (!std::is_sorted(points.cbegin(), points.cend(), byTime))
-        std::stable_sort(points.begin(), points.end(), byTime);
     return points;
 }
 

@@ -12,11 +12,11 @@
 
 class QObject;
 class QChart;
-class QScatterSeries;
 
 namespace tarvo {
 
 class TConnection;
+class TPointSeries;
 class TStoredQuery;
 
 class TKanal {
@@ -37,8 +37,9 @@ public:
     void Reload(const QDateTime& start, const QDateTime& end);
 
     int ValueId() const { return valueId_; }
-    // Null once its owner (the query) or its chart (the series) has been destroyed.
-    QScatterSeries* Series() const;
+    // Null once its owner (the query) or its chart (the series) has been destroyed. The
+    // series' points are its Points(), not QXYSeries::points().
+    TPointSeries* Series() const;
     TStoredQuery* Query() const;
 
     // Object names of a channel's query and series.
@@ -49,7 +50,7 @@ private:
     QList<QPointF> ReadPoints() const;
 
     // Guarded: the owner may destroy the query, and the chart its series, before the channel.
-    QPointer<QScatterSeries> series_;
+    QPointer<TPointSeries> series_;
     int valueId_ = 0;
     QPointer<TStoredQuery> query_;
     QPointer<QChart> chart_;

@@ -20,6 +20,7 @@
 #include <stdexcept>
 
 #include "app/Kanal.h"
+#include "app/PointSeries.h"
 #include "db/DayTime.h"
 #include "device/Operator.h"
 #include "dialogs/Strings.h"
@@ -160,7 +161,7 @@ void TLiveChart::FitValues()
         auto* series = qobject_cast<QXYSeries*>(abstract);
         if (!series)
             continue;
-        for (const QPointF& p : series->points()) {
+        for (const QPointF& p : TPointSeries::PointsOf(series)) {
             if (!std::isfinite(p.y()))
                 continue;
             if (!haveValues_) {
@@ -287,9 +288,13 @@ void TLiveChart::Print(QPrinter& printer)
         throw std::runtime_error("the printer cannot be started");
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRectF target(0, 0, paint.width(), paint.height());
+    Render(painter, QRectF(0, 0, paint.width(), paint.height()));
+    painter.end();
+}
 
-    // The chart is laid out once more in the page's proportions, at the width it has on the
+void TLiveChart::Render(QPainter& painter, const QRectF& target)
+{
+    // The chart is laid out once more in the target's proportions, at the width it has on the
     // screen, so that its texts keep their size relative to the plot; then it gets its own
     // size back.
     const QRectF onScreen = DBChart2->geometry();
@@ -300,7 +305,6 @@ void TLiveChart::Print(QPrinter& printer)
         DBChart2->layout()->activate();
     View->scene()->render(&painter, target, QRectF(DBChart2->mapToScene(QPointF(0, 0)), size),
                           Qt::IgnoreAspectRatio);
-    painter.end();
     DBChart2->setGeometry(onScreen);
     if (DBChart2->layout())
         DBChart2->layout()->activate();
@@ -349,7 +353,7 @@ bool TLiveChart::PointAt(const QPointF& chartPos, QXYSeries** series, QPointF* p
         if (!xy || !xy->isVisible())
             continue;
         const double x = DBChart2->mapToValue(chartPos, xy).x();
-        const QList<QPointF> points = xy->points();
+        const QList<QPointF> points = TPointSeries::PointsOf(xy);
         auto it = std::lower_bound(points.cbegin(), points.cend(), x - reach,
                                    [](const QPointF& p, double v) { return p.x() < v; });
         for (; it != points.cend() && it->x() <= x + reach; ++it) {

@@ -18,6 +18,7 @@
 class QCategoryAxis;
 class QChart;
 class QChartView;
+class QPainter;
 class QPrinter;
 class QValueAxis;
 class QXYSeries;
@@ -54,6 +55,9 @@ public:
     void Izvestajsadiska1Click();
     // Prints the chart on one page of a set-up printer, with margins of 1 % of the page.
     void Print(QPrinter& printer);
+    // Draws the chart into `target` of a painter as Print puts it on the page: laid out in the
+    // target's proportions at its width on the screen, then scaled to fill the target.
+    void Render(QPainter& painter, const QRectF& target);
 
     // The printer set-up; false when cancelled. Shows the printer dialog unless replaced.
     std::function<bool(QPrinter&)> PrinterSetup;
