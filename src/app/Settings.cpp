@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <algorithm>
 #include <climits>
 
 namespace tarvo {
@@ -168,8 +169,10 @@ void Settings::ReadLink()
         store->setValue(kBaudRate, 3);
     Commit(*store);
     commPort = ReadText(*store, kCommPort, commPort);
-    baudRate = ReadInt(*store, kBaudRate, baudRate, 0, kRateCount - 1);
-    periodUpisa = ReadInt(*store, kPeriodUpisa, periodUpisa, 1, 999);
+    // Any whole number is a speed index: the link opens an index outside the table at 9600.
+    baudRate = ReadInt(*store, kBaudRate, baudRate, INT_MIN, INT_MAX);
+    // A write period outside 1..999 minutes is taken as the nearest one it allows.
+    periodUpisa = std::clamp(ReadInt(*store, kPeriodUpisa, periodUpisa, INT_MIN, INT_MAX), 1, 999);
     password = ReadText(*store, kPassword, password);
 }
 

@@ -42,7 +42,7 @@ public:
     // In-memory settings, defaults until read.
     bool online = true;
     QString commPort = QStringLiteral("COM1");
-    int baudRate = 3;     // index into the link's rate table, 0..7
+    int baudRate = 3;     // index into the link's rate table, 0..7 (another opens at 9600)
     int periodUpisa = 1;  // minutes, 1..999
     QString password = QStringLiteral("vardu");
     QString languageName = QStringLiteral("default");
