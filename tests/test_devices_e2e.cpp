@@ -3,24 +3,20 @@
 // that drops off the bus, writes and the controller's re-read request.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QMenu>
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <memory>
 #include <set>
 
 #include "devices/DeviceType.h"
+#include "link/Bus.h"
 #include "link/Comm.h"
 #include "link/Port.h"
+#include "support/BusFixture.h"
 #include "support/PtyPeer.h"
-#include "support/ScriptedOperator.h"
-#include "support/SimProcess.h"
 
 using namespace tarvo;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SimProcess;
 using tarvo::test::WaitUntil;
 
 namespace {
@@ -39,38 +35,18 @@ bool AllFiled(const DeviceCore& d)
     return true;
 }
 
-class DevicesE2E : public ::testing::Test {
+class DevicesE2E : public tarvo::test::BusFixture {
 protected:
-    void TearDown() override
-    {
-        fp.reset();
-        kv.reset();  // the last panel stops the thread
-        EXPECT_EQ(TheComm(), nullptr);
-        PortHandle().Clear();
-        sim.reset();
-        Bus().Clear();
-        QDir::setCurrent(oldDir);
-    }
-
-    // The simulator with an FP320 at 11 and a KV710 at 12 at 57600 baud (plus `extra`
-    // options), the port opened on its terminal, and the two panels.
+    // The simulator with an FP320 at 11 and a KV710 at 12 (plus `extra` options), the port
+    // opened on its terminal, and the two panels.
     void Start(std::vector<std::string> extra = {})
     {
-        // The thread's traffic log goes into the temporary folder.
-        oldDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
-        Bus().Clear();
-        op().Clear();
-        std::vector<std::string> args{"FP320@11", "KV710@12", "--stdin", "--baud", "57600", "--seed", "3"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        sim = std::make_unique<SimProcess>(args);
-        const std::string path = sim->ReadLine();
-        ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
-        PortName = path;
-        SpeedIndex = 7;
-        ASSERT_EQ(OpenPort(), 0) << PortError();
-        fp.reset(CreateDevicePanel(IdFP320, nullptr, 1, 1));
-        kv.reset(CreateDevicePanel(IdKV710, nullptr, 1, 2));
+        std::vector<std::string> options{"--seed", "3"};
+        options.insert(options.end(), extra.begin(), extra.end());
+        ASSERT_NO_FATAL_FAILURE(StartBus({"FP320@11", "KV710@12"}, options));
+        ASSERT_EQ(PortName.rfind("/dev/", 0), 0u) << PortName;
+        fp = &Adopt(std::unique_ptr<TDeviceType>(CreateDevicePanel(IdFP320, nullptr, 1, 1)));
+        kv = &Adopt(std::unique_ptr<TDeviceType>(CreateDevicePanel(IdKV710, nullptr, 1, 2)));
         ASSERT_NE(TheComm(), nullptr);
     }
 
@@ -93,14 +69,14 @@ protected:
         return passes > emptySincePass;
     }
     // One polling tick on both panels, once the thread has answered.
-    void Pass()
+    void Pass() override
     {
         emptySincePass = 0;
         ASSERT_TRUE(WaitUntil([&] { return Answered(); }, std::chrono::seconds(30)))
             << "the thread filed no answer in time";
         fp->PollDevice();
         kv->PollDevice();
-        for (TDeviceType* d : {fp.get(), kv.get()})
+        for (TDeviceType* d : {fp, kv})
             if (d->LabelVisible())
                 labels.insert(d->LabelText());
     }
@@ -118,14 +94,10 @@ protected:
     {
         return fp->State == DeviceCore::StateOnline && kv->State == DeviceCore::StateOnline;
     }
-    void Command(const std::string& line) { ASSERT_EQ(sim->Command(line), "ok") << line; }
     static float Value(TDeviceType& d, const std::string& mnemonic) { return d.ValueByMnemonic[mnemonic]; }
-    ScriptedOperator& op() { return ScriptedOperator::Instance(); }
 
-    QTemporaryDir dir;
-    QString oldDir;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TDeviceType> fp, kv;
+    TDeviceType* fp = nullptr;
+    TDeviceType* kv = nullptr;
     std::set<std::string> labels;  // every status label shown
     unsigned long emptySincePass = 0;
 };
@@ -136,7 +108,7 @@ bool Close(float v, float target, float tolerance) { return std::fabs(v - target
 
 TEST_F(DevicesE2E, BothReachOnlineAndTheirValuesFollowTheControllers)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(PassUntil([&] { return BothOnline(); }, 10));
     EXPECT_EQ(fp->TextByMnemonic["II"], ">3201");
     EXPECT_EQ(kv->TextByMnemonic["II"], ">7101");
@@ -154,14 +126,14 @@ TEST_F(DevicesE2E, BothReachOnlineAndTheirValuesFollowTheControllers)
     EXPECT_TRUE(Close(kv->Values[static_cast<size_t>(kv->IndexOf("1PV"))], 61.5, 1));
     EXPECT_TRUE(BothOnline());
     EXPECT_TRUE(labels.empty());
-    EXPECT_TRUE(op().boxes.empty());
+    EXPECT_TRUE(Op().boxes.empty());
     kv->PopupMenuPopup();
     EXPECT_TRUE(kv->PrmTable->isEnabled());  // an Online panel offers its parameter menu (KV710: from the popup)
 }
 
 TEST_F(DevicesE2E, WritesAreAnsweredAndTheReReadRequestIsServed)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(PassUntil([&] { return BothOnline(); }, 10));
 
     const int sp = kv->IndexOf("1SP");
@@ -169,9 +141,9 @@ TEST_F(DevicesE2E, WritesAreAnsweredAndTheReReadRequestIsServed)
     Pass();
     kv->WriteParam(sp, "1000.0");  // above the limit: refused
     Pass();
-    ASSERT_EQ(op().boxes.size(), 2u);
-    EXPECT_EQ(op().boxes[0].text, "Parametar promenjen!!!");
-    EXPECT_EQ(op().boxes[1].text, "Vrednost parametra nije u redu");
+    ASSERT_EQ(Op().boxes.size(), 2u);
+    EXPECT_EQ(Op().boxes[0].text, "Parametar promenjen!!!");
+    EXPECT_EQ(Op().boxes[1].text, "Vrednost parametra nije u redu");
     EXPECT_EQ(sim->Command("get 12 1SP"), "12 1SP 30.0");
 
     // The controller asks to be read again: the panel clears the request with a status-word
@@ -182,12 +154,12 @@ TEST_F(DevicesE2E, WritesAreAnsweredAndTheReReadRequestIsServed)
     EXPECT_EQ(StatusWord::Digit(kv->StatusText(), 4) & 8, 0);
     EXPECT_EQ(StatusWord::Digit(sim->Command("get 12 SW").substr(7), 4) & 8, 0);
     EXPECT_EQ(kv->TextByMnemonic["1SP"], "30.0");
-    EXPECT_EQ(op().boxes.size(), 2u);  // the status-word write raises no box
+    EXPECT_EQ(Op().boxes.size(), 2u);  // the status-word write raises no box
 }
 
 TEST_F(DevicesE2E, WithFaultsOnTheyKeepRecoveringAndStayCurrent)
 {
-    Start({"--fault-noanswer", "0.2", "--fault-bcc", "0.1", "--fault-garbage", "0.05"});
+    ASSERT_NO_FATAL_FAILURE(Start({"--fault-noanswer", "0.2", "--fault-bcc", "0.1", "--fault-garbage", "0.05"}));
     ASSERT_TRUE(PassUntil([&] { return BothOnline(); }, 40));
     // Far apart, so that a reply filed under the other controller's request would show.
     Command("set 11 2PV 300.0");
@@ -211,12 +183,12 @@ TEST_F(DevicesE2E, WithFaultsOnTheyKeepRecoveringAndStayCurrent)
     EXPECT_TRUE(labels.count("TIME_OUT"));
     for (const std::string& label : labels)
         EXPECT_TRUE(label == "TIME_OUT" || label == "CHESK_SUM" || label == "PROTOKOL" || label == "FORMAT") << label;
-    EXPECT_TRUE(op().boxes.empty());
+    EXPECT_TRUE(Op().boxes.empty());
 }
 
 TEST_F(DevicesE2E, AControllerOffTheBusTimesOutFallsBackAndReturns)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(PassUntil([&] { return BothOnline(); }, 10));
     Command("off 12");
     ASSERT_TRUE(PassUntil([&] { return kv->LabelText() == "TIME_OUT" && kv->LabelVisible(); }, 3));
@@ -231,5 +203,5 @@ TEST_F(DevicesE2E, AControllerOffTheBusTimesOutFallsBackAndReturns)
     EXPECT_FALSE(kv->LabelVisible());
     // Every request was answered in its turn: no entry waited for an answer that never came.
     EXPECT_EQ(labels, std::set<std::string>{"TIME_OUT"});
-    EXPECT_TRUE(op().boxes.empty());
+    EXPECT_TRUE(Op().boxes.empty());
 }

@@ -5,68 +5,39 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "devices/Display.h"
 #include "devices/FP320.h"
 #include "devices/ODioda.h"
 #include "link/Comm.h"
-#include "link/Port.h"
-#include "support/ScriptedOperator.h"
-#include "support/PanelPasses.h"
-#include "support/SimProcess.h"
+#include "support/BusFixture.h"
 
 using namespace tarvo;
-using tarvo::test::RunPassesUntil;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SimProcess;
 
 namespace {
 
-class FP320EndToEnd : public ::testing::Test {
+class FP320EndToEnd : public tarvo::test::BusFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());  // the thread's traffic log goes here
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{
-            "--stdin", "--baud", "57600", "--time-scale", "60", "--link", dir.filePath("bus").toStdString(), "FP320@11"});
-        PortName = sim->ReadLine();
-        ASSERT_FALSE(PortName.empty());
-        SpeedIndex = 7;
-        ASSERT_EQ(OpenPort(), 0) << PortError();
-        panel = std::make_unique<TFP320>(nullptr, 1, 1);
+        ASSERT_NO_FATAL_FAILURE(StartBus({"FP320@11"}, {"--time-scale", "60", "--link", InDir("bus")}));
+        panel = &AddPanel<TFP320>(1, 1);
         ASSERT_NE(TheComm(), nullptr);
         EXPECT_EQ(panel->Display1->Text(), "init");
-        ASSERT_TRUE(Until([&] { return panel->State == DeviceCore::StateOnline && !panel->LabelVisible(); }))
-            << "state " << int(panel->State) << " label " << panel->LabelText();
+        ASSERT_TRUE(Until([&] { return AllOnline(); })) << States();
     }
     void TearDown() override
     {
-        for (const auto& box : ScriptedOperator::Instance().boxes)
+        for (const auto& box : Op().boxes)
             EXPECT_NE(box.caption, "PRIKAZ 3201") << box.text;
-        panel.reset();  // the last panel stops the thread
-        EXPECT_EQ(TheComm(), nullptr);
-        PortHandle().Clear();
-        sim.reset();
-        QDir::setCurrent(savedDir);
+        BusFixture::TearDown();
     }
-    bool Until(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(15))
-    {
-        return RunPassesUntil(*panel, done, timeout);
-    }
-    void Command(const std::string& line) { ASSERT_EQ(sim->Command(line), "ok") << line; }
     void ClickDisplay1()
     {
         const QPointF at(10, 10);
@@ -81,20 +52,10 @@ protected:
             s += l->IsOn() ? '1' : '0';
         return s;
     }
-    bool Saw(const std::string& text, const std::string& caption)
-    {
-        for (const auto& box : ScriptedOperator::Instance().boxes)
-            if (box.text == text && box.caption == caption)
-                return true;
-        return false;
-    }
     std::string D2() const { return panel->Display2->Text(); }
     std::string Minutes() const { return std::to_string(static_cast<int>(panel->ValueOf("TE"))); }
 
-    QTemporaryDir dir;
-    QString savedDir;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TFP320> panel;
+    TFP320* panel = nullptr;
 };
 
 }  // namespace
@@ -120,7 +81,7 @@ TEST_F(FP320EndToEnd, SelectsRunsAndStopsAProgram)
     const int processBefore = panel->ProcessNumber;
     panel->SelectProgram(3);
     ASSERT_TRUE(Until([&] { return panel->Display3->Text() == "3" && D2() == "idLE"; }));
-    EXPECT_TRUE(Saw("Parametar promenjen!!!", "Broj Programa"));
+    EXPECT_TRUE(Op().Saw("Parametar promenjen!!!", "Broj Programa"));
     // A short first ramp (3 degrees above the room at 2 degrees a minute, sixty minutes a
     // second) so that the hold segment follows within seconds.
     Command("set 11 l1 " + std::to_string(std::lround(panel->ValueOf("PV")) + 3));
@@ -131,7 +92,7 @@ TEST_F(FP320EndToEnd, SelectsRunsAndStopsAProgram)
         return panel->ProgramRunning == 1 && panel->ProcessNumber == processBefore + 1 && Lamps() == "01000" &&
                D2() == Minutes() && panel->ValueOf("TE") > 0;
     })) << "lamps " << Lamps() << " display 2 " << D2();
-    EXPECT_TRUE(Saw("Parametar promenjen!!!", "Status programatora"));
+    EXPECT_TRUE(Op().Saw("Parametar promenjen!!!", "Status programatora"));
     EXPECT_EQ(panel->Display3->Text(), "3");
     EXPECT_EQ(panel->ActiveProgram, 3);
     EXPECT_EQ(panel->Display2->toolTip(), "Vreme do kraja segmenta");

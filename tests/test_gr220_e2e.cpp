@@ -4,58 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
 #include <QMenu>
-#include <QTemporaryDir>
-
-#include <memory>
 
 #include "devices/Display.h"
 #include "devices/GR220.h"
 #include "devices/ODioda.h"
 #include "link/Comm.h"
-#include "link/Port.h"
-#include "support/PanelPasses.h"
-#include "support/ScriptedOperator.h"
-#include "support/SimProcess.h"
+#include "support/BusFixture.h"
 
 using namespace tarvo;
-using tarvo::test::RunPassesUntil;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SimProcess;
 
 namespace {
 
-class GR220EndToEnd : public ::testing::Test {
+class GR220EndToEnd : public tarvo::test::BusFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());  // the thread's traffic log goes here
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{
-            "--stdin", "--baud", "57600", "--link", dir.filePath("bus").toStdString(), "GR220@21"});
-        PortName = sim->ReadLine();
-        ASSERT_FALSE(PortName.empty());
-        SpeedIndex = 7;
-        ASSERT_EQ(OpenPort(), 0) << PortError();
-        panel = std::make_unique<TGR220>(nullptr, 2, 1);
+        ASSERT_NO_FATAL_FAILURE(StartBus({"GR220@21"}, {"--link", InDir("bus")}));
+        panel = &AddPanel<TGR220>(2, 1);
         ASSERT_NE(TheComm(), nullptr);
-        ASSERT_TRUE(Until([&] { return panel->State == DeviceCore::StateOnline && !panel->LabelVisible(); }))
-            << "state " << int(panel->State) << " label " << panel->LabelText();
+        ASSERT_TRUE(Until([&] { return AllOnline(); })) << States();
     }
-    void TearDown() override
-    {
-        panel.reset();  // the last panel stops the thread
-        EXPECT_EQ(TheComm(), nullptr);
-        PortHandle().Clear();
-        sim.reset();
-        QDir::setCurrent(savedDir);
-    }
-    bool Until(const std::function<bool()>& done) { return RunPassesUntil(*panel, done); }
-    void Command(const std::string& line) { ASSERT_EQ(sim->Command(line), "ok") << line; }
     std::string D2() const { return panel->Display2->Text(); }
     // Display 2 has shown `label` and input 2 on consecutive ticks.
     bool Alternates(const char* label)
@@ -69,10 +38,7 @@ protected:
         });
     }
 
-    QTemporaryDir dir;
-    QString savedDir;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TGR220> panel;
+    TGR220* panel = nullptr;
 };
 
 }  // namespace
@@ -110,7 +76,7 @@ TEST_F(GR220EndToEnd, ShowsBothInputsAndStartsANewCycle)
         EXPECT_NE(s, "t.OFF");
     panel->PopupMenuPopup();
     EXPECT_FALSE(panel->StartNovogCiklusa->isEnabled());
-    EXPECT_TRUE(ScriptedOperator::Instance().boxes.empty()) << "status writes raise no message";
+    EXPECT_TRUE(Op().boxes.empty()) << "status writes raise no message";
 
     // A broken second probe: its display shows the break.
     Command("fault 21 sensor2 on");

@@ -4,98 +4,33 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QDir>
 #include <QMenu>
-#include <QTemporaryDir>
-
-#include <memory>
-#include <thread>
 
 #include "devices/Display.h"
 #include "devices/GR310.h"
 #include "devices/ODioda.h"
 #include "link/Comm.h"
-#include "link/Port.h"
+#include "support/BusFixture.h"
 #include "support/PanelPasses.h"
-#include "support/ScriptedOperator.h"
-#include "support/SimProcess.h"
 
 using namespace tarvo;
-using tarvo::test::FrontAnswered;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SimProcess;
 
 namespace {
 
-class GREndToEnd : public ::testing::Test {
+class GREndToEnd : public tarvo::test::BusFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());  // the thread's traffic log goes here
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{
-            "--stdin", "--baud", "57600", "--time-scale", "60", "GR310@21", "GR310S@22", "GR210@23"});
-        PortName = sim->ReadLine();
-        ASSERT_FALSE(PortName.empty());
-        SpeedIndex = 7;
-        ASSERT_EQ(OpenPort(), 0) << PortError();
-        gr310 = std::make_unique<TGR310>(nullptr, 2, 1);
-        gr310s = std::make_unique<TGR310S>(nullptr, 2, 2);
-        gr210 = std::make_unique<TGR210>(nullptr, 2, 3);
+        ASSERT_NO_FATAL_FAILURE(StartBus({"GR310@21", "GR310S@22", "GR210@23"}, {"--time-scale", "60"}));
+        gr310 = &AddPanel<TGR310>(2, 1);
+        gr310s = &AddPanel<TGR310S>(2, 2);
+        gr210 = &AddPanel<TGR210>(2, 3);
         ASSERT_NE(TheComm(), nullptr);
-        ASSERT_TRUE(Until([&] {
-            for (TGRRegulator* p : Panels())
-                if (p->State != DeviceCore::StateOnline || p->LabelVisible())
-                    return false;
-            return true;
-        }));
+        ASSERT_TRUE(Until([&] { return AllOnline(); })) << States();
     }
-    void TearDown() override
-    {
-        gr310.reset();
-        gr310s.reset();
-        gr210.reset();  // the last panel stops the thread
-        EXPECT_EQ(TheComm(), nullptr);
-        PortHandle().Clear();
-        sim.reset();
-        QDir::setCurrent(savedDir);
-    }
-    std::vector<TGRRegulator*> Panels() { return {gr310.get(), gr310s.get(), gr210.get()}; }
-    // One polling pass and display tick of every panel, then a wait (at most the two seconds of
-    // the polling timer) until the thread has answered what each of them waits for.
-    void Pass()
-    {
-        for (TGRRegulator* p : Panels()) {
-            p->PollDevice();
-            p->ShowValues();
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        const auto answered = [&] {
-            for (TGRRegulator* p : Panels())
-                if (!FrontAnswered(*p))
-                    return false;
-            return true;
-        };
-        while (!answered() && std::chrono::steady_clock::now() < deadline) {
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        QCoreApplication::processEvents();
-    }
-    bool Until(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(15))
-    {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < deadline) {
-            Pass();
-            if (done())
-                return true;
-        }
-        return done();
-    }
+    std::vector<TGRRegulator*> Regulators() { return {gr310, gr310s, gr210}; }
+    // One polling pass and display tick of every panel, then one wait for all their answers.
+    void Pass() override { tarvo::test::JointPass(Panels()); }
     // Display 2 over the passes until it has shown `label`, the set point and `label` again.
     bool Alternates(TGRRegulator& p, const std::string& label)
     {
@@ -106,14 +41,10 @@ protected:
             return n >= 3 && shown[n - 3] == label && shown[n - 2] == p.TextOf("SP") && shown[n - 1] == label;
         });
     }
-    void Command(const std::string& line) { ASSERT_EQ(sim->Command(line), "ok") << line; }
 
-    QTemporaryDir dir;
-    QString savedDir;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TGR310> gr310;
-    std::unique_ptr<TGR310S> gr310s;
-    std::unique_ptr<TGR210> gr210;
+    TGR310* gr310 = nullptr;
+    TGR310S* gr310s = nullptr;
+    TGR210* gr210 = nullptr;
 };
 
 }  // namespace
@@ -123,7 +54,7 @@ TEST_F(GREndToEnd, ShowLiveValuesAndAlarmLabels)
     EXPECT_EQ(gr310->ValueTexts[0], ">3101");
     EXPECT_EQ(gr310s->ValueTexts[0], ">3102");
     EXPECT_EQ(gr210->ValueTexts[0], ">2101");
-    for (TGRRegulator* p : Panels()) {
+    for (TGRRegulator* p : Regulators()) {
         EXPECT_TRUE(Until([&] {
             return !p->TextOf("PV").empty() && p->Display1->Text() == p->TextOf("PV") &&
                    p->Display2->Text() == p->TextOf("SP");
@@ -193,5 +124,5 @@ TEST_F(GREndToEnd, ManualModeAndTheSecondOutputFromThePanel)
     EXPECT_TRUE(Until([&] { return gr310->OutputLamps[1]->IsOn() != wasOn; }));
     gr310->PopupMenuPopup();
     EXPECT_NE(gr310->UkljucenIzlaz2->isChecked(), wasOn);
-    EXPECT_TRUE(ScriptedOperator::Instance().boxes.empty());
+    EXPECT_TRUE(Op().boxes.empty());
 }

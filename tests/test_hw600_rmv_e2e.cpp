@@ -5,14 +5,10 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimeEdit>
-
-#include <memory>
 
 #include "devices/AlarmiDlg.h"
 #include "devices/Display.h"
@@ -20,66 +16,27 @@
 #include "devices/PorukaDlg.h"
 #include "devices/RMV_Disp.h"
 #include "dialogs/RunModal.h"
-#include "link/Comm.h"
-#include "link/Port.h"
-#include "support/PanelPasses.h"
-#include "support/ScriptedOperator.h"
-#include "support/SimProcess.h"
+#include "support/BusFixture.h"
 
 using namespace tarvo;
-using tarvo::test::PanelPass;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SimProcess;
 
 namespace {
 
-class HW600RmvEndToEnd : public ::testing::Test {
+class HW600RmvEndToEnd : public tarvo::test::BusFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());  // the thread's traffic log goes here
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
         // Real time: the display's clock must not run away from the time it was set to.
-        sim = std::make_unique<SimProcess>(
-            std::vector<std::string>{"--stdin", "--baud", "57600", "HW600@21", "RMV_Disp@22"});
-        PortName = sim->ReadLine();
-        ASSERT_FALSE(PortName.empty());
-        SpeedIndex = 7;
-        ASSERT_EQ(OpenPort(), 0) << PortError();
-        hw = std::make_unique<THW600>(nullptr, 2, 1);
-        rmv = std::make_unique<TRMV_Disp>(nullptr, 2, 2);
-        ASSERT_TRUE(Until([&] {
-            return hw->State == DeviceCore::StateOnline && rmv->State == DeviceCore::StateOnline &&
-                   !hw->LabelVisible() && !rmv->LabelVisible();
-        })) << "states " << int(hw->State) << " " << int(rmv->State);
+        ASSERT_NO_FATAL_FAILURE(StartBus({"HW600@21", "RMV_Disp@22"}));
+        hw = &AddPanel<THW600>(2, 1);
+        rmv = &AddPanel<TRMV_Disp>(2, 2);
+        ASSERT_TRUE(Until([&] { return AllOnline(); })) << States();
     }
     void TearDown() override
     {
         SetModalRunner({});
-        hw.reset();
-        rmv.reset();  // the last panel stops the thread
-        EXPECT_EQ(TheComm(), nullptr);
-        PortHandle().Clear();
-        sim.reset();
-        Bus().Clear();
-        QDir::setCurrent(savedDir);
+        BusFixture::TearDown();
     }
-    // Polling passes and display ticks of both panels until `done` holds.
-    bool Until(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(10))
-    {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < deadline) {
-            PanelPass(*hw);
-            PanelPass(*rmv);
-            if (done())
-                return true;
-        }
-        return done();
-    }
-    void Command(const std::string& line) { ASSERT_EQ(sim->Command(line), "ok") << line; }
     std::string Get(const std::string& mnemonic)
     {
         const std::string line = sim->Command("get 22 " + mnemonic);
@@ -104,19 +61,9 @@ protected:
             return dialog.result();
         });
     }
-    bool Saw(const std::string& text, const std::string& caption)
-    {
-        for (const auto& box : ScriptedOperator::Instance().boxes)
-            if (box.text == text && box.caption == caption)
-                return true;
-        return false;
-    }
 
-    QTemporaryDir dir;
-    QString savedDir;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<THW600> hw;
-    std::unique_ptr<TRMV_Disp> rmv;
+    THW600* hw = nullptr;
+    TRMV_Disp* rmv = nullptr;
 };
 
 }  // namespace
@@ -168,7 +115,7 @@ TEST_F(HW600RmvEndToEnd, ClockMessageAndAlarms)
     rmv->PostaviPoruku->trigger();
     EXPECT_TRUE(Until([&] { return rmv->Display1->Text() == "Zdravo  " && rmv->TextOf("TX") == "Zdravo  "; }))
         << rmv->Display1->Text();
-    EXPECT_TRUE(Saw("Parametar promenjen!!!", "Proizvoljan tekst"));
+    EXPECT_TRUE(Op().Saw("Parametar promenjen!!!", "Proizvoljan tekst"));
 
     // Alarm 1 set at 07:30; the dialog opens with it next time, and switches it off.
     Operator<TAlarmiDlg>([](TAlarmiDlg& dlg) {
@@ -180,7 +127,7 @@ TEST_F(HW600RmvEndToEnd, ClockMessageAndAlarms)
     rmv->PodesiAlarme->trigger();
     EXPECT_TRUE(Until([&] { return rmv->TextOf("1AL") == ">0730" && rmv->PendingReads.empty(); }));
     EXPECT_EQ(Get("1AL"), ">0730");
-    EXPECT_TRUE(Saw("Parametar promenjen!!!", "1.Vreme alarma"));
+    EXPECT_TRUE(Op().Saw("Parametar promenjen!!!", "1.Vreme alarma"));
 
     bool opened = false;
     Operator<TAlarmiDlg>([&](TAlarmiDlg& dlg) {
@@ -192,6 +139,6 @@ TEST_F(HW600RmvEndToEnd, ClockMessageAndAlarms)
     EXPECT_TRUE(opened);
     EXPECT_TRUE(Until([&] { return rmv->TextOf("1AL") == ">FFFF"; }));
     EXPECT_EQ(Get("1AL"), ">FFFF");
-    for (const auto& box : ScriptedOperator::Instance().boxes)
+    for (const auto& box : Op().boxes)
         EXPECT_NE(box.text, "Vrednost parametra nije u redu") << box.caption;
 }

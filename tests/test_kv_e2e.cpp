@@ -4,72 +4,43 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
 #include <QMenu>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "devices/Display.h"
 #include "devices/KV.h"
 #include "devices/ODioda.h"
 #include "link/Comm.h"
-#include "link/Port.h"
-#include "support/PanelPasses.h"
-#include "support/ScriptedOperator.h"
-#include "support/SimProcess.h"
+#include "support/BusFixture.h"
 
 using namespace tarvo;
-using tarvo::test::RunPassesUntil;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SimProcess;
 
 namespace {
 
-class KVEndToEnd : public ::testing::Test {
+class KVEndToEnd : public tarvo::test::BusFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());  // the thread's traffic log goes here
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{
-            "--stdin", "--baud", "57600", "--link", dir.filePath("bus").toStdString(), "KV710@11", "KV720@12"});
-        PortName = sim->ReadLine();
-        ASSERT_FALSE(PortName.empty());
-        SpeedIndex = 7;
-        ASSERT_EQ(OpenPort(), 0) << PortError();
+        ASSERT_NO_FATAL_FAILURE(StartBus({"KV710@11", "KV720@12"}, {"--link", InDir("bus")}));
     }
-    void TearDown() override
-    {
-        panel.reset();  // the last panel stops the thread
-        EXPECT_EQ(TheComm(), nullptr);
-        PortHandle().Clear();
-        sim.reset();
-        QDir::setCurrent(savedDir);
-    }
+    // A panel at `group`/`unit` in place of the one before.
     template <class T>
     void Build(uint8_t group, uint8_t unit)
     {
-        panel.reset();
-        panel = std::make_unique<T>(nullptr, group, unit);
+        RemovePanels();
+        panel = &AddPanel<T>(group, unit);
         ASSERT_NE(TheComm(), nullptr);
         shown = {panel->Display1->Text()};
     }
-    // Runs passes until `done`, recording each new text of display 1.
-    bool Until(const std::function<bool()>& done)
+    // Each pass records each new text of display 1.
+    void Pass() override
     {
-        return RunPassesUntil(*panel, [&] {
-            if (panel->Display1->Text() != shown.back())
-                shown.push_back(panel->Display1->Text());
-            return done();
-        });
+        BusFixture::Pass();
+        if (panel->Display1->Text() != shown.back())
+            shown.push_back(panel->Display1->Text());
     }
-    bool Online() { return panel->State == DeviceCore::StateOnline && !panel->LabelVisible(); }
     bool ShowsLiveValues()
     {
         return !panel->TextOf("1PV").empty() && panel->Display1->Text() == panel->TextOf("1PV") &&
@@ -83,12 +54,8 @@ protected:
                 return false;
         return true;
     }
-    void Command(const std::string& line) { ASSERT_EQ(sim->Command(line), "ok") << line; }
 
-    QTemporaryDir dir;
-    QString savedDir;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TKVRegulator> panel;
+    TKVRegulator* panel = nullptr;
     std::vector<std::string> shown;
 };
 
@@ -97,15 +64,14 @@ protected:
 TEST_F(KVEndToEnd, KV710ShowsItsStateThenLiveValuesAndSwitchesOutput3)
 {
     Build<TKV710>(1, 1);
-    ASSERT_TRUE(Until([&] { return Online() && ShowsLiveValues(); }))
-        << "state " << int(panel->State) << " label " << panel->LabelText();
+    ASSERT_TRUE(Until([&] { return AllOnline() && ShowsLiveValues(); })) << States();
     EXPECT_EQ(shown.front(), "5CAn");
     EXPECT_NE(std::find(shown.begin(), shown.end(), "init"), shown.end()) << "the initial reads show init";
     EXPECT_FALSE(panel->PrmTable->isEnabled());
     EXPECT_TRUE(LampsFollowDigit1());
 
     // Output 3 serves no loop in the simulated chamber: the program switches it.
-    auto* kv = static_cast<TKV710*>(panel.get());
+    auto* kv = static_cast<TKV710*>(panel);
     kv->PopupMenuPopup();
     ASSERT_TRUE(kv->UkljucenIzlaz3->isEnabled());
     EXPECT_TRUE(kv->PrmTable->isEnabled());
@@ -116,7 +82,7 @@ TEST_F(KVEndToEnd, KV710ShowsItsStateThenLiveValuesAndSwitchesOutput3)
     EXPECT_EQ(kv->UkljucenIzlaz3->isChecked(), !wasOn);
     kv->UkljucenIzlaz3->trigger();
     ASSERT_TRUE(Until([&] { return kv->OutputLamps[2]->IsOn() == wasOn; }));
-    EXPECT_TRUE(ScriptedOperator::Instance().boxes.empty()) << "status writes raise no message";
+    EXPECT_TRUE(Op().boxes.empty()) << "status writes raise no message";
 
     // Broken probes replace their values.
     Command("fault 11 sensor2 on");
@@ -133,13 +99,12 @@ TEST_F(KVEndToEnd, KV720GoesOfflineOnAnotherModelAndOnlineOnItsOwn)
     // A KV710 answers at 11: the operator gives up on it (the scripted answer is Cancel).
     Build<TKV720>(1, 1);
     ASSERT_TRUE(Until([&] { return panel->State == DeviceCore::StateOffline; }));
-    EXPECT_FALSE(ScriptedOperator::Instance().boxes.empty());
+    EXPECT_FALSE(Op().boxes.empty());
     EXPECT_EQ(panel->Display1->Text(), "OFF ");
     EXPECT_EQ(panel->Display2->Text(), "linE");
 
     Build<TKV720>(1, 2);
-    ASSERT_TRUE(Until([&] { return Online() && ShowsLiveValues(); }))
-        << "state " << int(panel->State) << " label " << panel->LabelText();
+    ASSERT_TRUE(Until([&] { return AllOnline() && ShowsLiveValues(); })) << States();
     EXPECT_EQ(panel->ValueTexts[0], ">7201");
     EXPECT_EQ(panel->OutputLamps.size(), 4u);
     // Each pass reads the status word again; the lamps follow it.

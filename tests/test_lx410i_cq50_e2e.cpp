@@ -4,12 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
 #include <QMenu>
-#include <QTemporaryDir>
 
-#include <chrono>
-#include <memory>
 #include <set>
 
 #include "devices/CQ50.h"
@@ -17,62 +13,29 @@
 #include "devices/LX410i.h"
 #include "devices/ODioda.h"
 #include "link/Comm.h"
-#include "link/Port.h"
+#include "support/BusFixture.h"
 #include "support/PanelPasses.h"
-#include "support/ScriptedOperator.h"
-#include "support/SimProcess.h"
 
 using namespace tarvo;
 using tarvo::test::PanelPass;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SimProcess;
 
 namespace {
 
-class IndicatorsEndToEnd : public ::testing::Test {
+class IndicatorsEndToEnd : public tarvo::test::BusFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        savedDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());  // the thread's traffic log goes here
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
         TCQ50::Labels() = {};
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{
-            "--stdin", "--baud", "57600", "--time-scale", "60", "--seed", "5", "LX410i@11", "CQ50@12"});
-        PortName = sim->ReadLine();
-        ASSERT_FALSE(PortName.empty());
-        SpeedIndex = 7;
-        ASSERT_EQ(OpenPort(), 0) << PortError();
-        lx = std::make_unique<TLX410i>(nullptr, 1, 1);
-        cq = std::make_unique<TCQ50>(nullptr, 1, 2);
+        ASSERT_NO_FATAL_FAILURE(StartBus({"LX410i@11", "CQ50@12"}, {"--time-scale", "60", "--seed", "5"}));
+        lx = &AddPanel<TLX410i>(1, 1);
+        cq = &AddPanel<TCQ50>(1, 2);
         ASSERT_NE(TheComm(), nullptr);
-        ASSERT_TRUE(Until([&] { return Online(*lx) && Online(*cq); }))
-            << "states " << int(lx->State) << " " << int(cq->State);
+        ASSERT_TRUE(Until([&] { return AllOnline(); })) << States();
     }
     void TearDown() override
     {
-        EXPECT_TRUE(ScriptedOperator::Instance().boxes.empty());
-        lx.reset();
-        cq.reset();  // the last panel stops the thread
-        EXPECT_EQ(TheComm(), nullptr);
-        PortHandle().Clear();
-        sim.reset();
-        QDir::setCurrent(savedDir);
-    }
-    static bool Online(const DeviceCore& d) { return d.State == DeviceCore::StateOnline && !d.LabelVisible(); }
-    // Polling passes and display ticks of both panels until `done` holds (at most 15 s).
-    bool Until(const std::function<bool()>& done)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-        while (std::chrono::steady_clock::now() < deadline) {
-            PanelPass(*lx);
-            PanelPass(*cq);
-            if (done())
-                return true;
-        }
-        return done();
+        EXPECT_TRUE(Op().boxes.empty());
+        BusFixture::TearDown();
     }
     // Waits until the last three read-outs of `display` were `a`, `b`, `a`.
     bool Alternates(const TDisplay& display, const std::function<std::string()>& a, const std::string& b)
@@ -84,15 +47,11 @@ protected:
             return n >= 3 && shown[n - 3] == a() && shown[n - 2] == b && shown[n - 1] == a();
         });
     }
-    void Command(const std::string& line) { ASSERT_EQ(sim->Command(line), "ok") << line; }
     std::string ChannelLabel() const { return "ch " + std::to_string(cq->Channel() + 1); }
     std::string ChannelValue() const { return cq->TextOf(std::to_string(cq->Channel() + 1) + "PV"); }
 
-    QTemporaryDir dir;
-    QString savedDir;
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TLX410i> lx;
-    std::unique_ptr<TCQ50> cq;
+    TLX410i* lx = nullptr;
+    TCQ50* cq = nullptr;
 };
 
 }  // namespace

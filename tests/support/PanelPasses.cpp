@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "device/NDev.h"
@@ -21,25 +23,24 @@ bool FrontAnswered(const TLumoDevice& d)
 
 void PanelPass(TLumoDevice& panel)
 {
-    panel.PollDevice();
-    panel.ShowValues();
+    JointPass({&panel});
+}
+
+void JointPass(const std::vector<TLumoDevice*>& panels)
+{
+    for (TLumoDevice* panel : panels) {
+        panel->PollDevice();
+        panel->ShowValues();
+    }
+    const auto answered = [&] {
+        return std::all_of(panels.begin(), panels.end(), [](const TLumoDevice* p) { return FrontAnswered(*p); });
+    };
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!FrontAnswered(panel) && std::chrono::steady_clock::now() < deadline) {
+    while (!answered() && std::chrono::steady_clock::now() < deadline) {
         QCoreApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     QCoreApplication::processEvents();
-}
-
-bool RunPassesUntil(TLumoDevice& panel, const std::function<bool()>& done, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        PanelPass(panel);
-        if (done())
-            return true;
-    }
-    return done();
 }
 
 }  // namespace tarvo::test

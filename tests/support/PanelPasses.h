@@ -1,10 +1,9 @@
-// Hand-run polling passes and display ticks of a panel against the real communication thread,
-// each followed by a wait until the thread has filed the answer the panel waits for (at most
-// the two seconds the polling timer would give it), with Qt events processed meanwhile.
+// Hand-run polling passes and display ticks of panels against the real communication thread,
+// each followed by a wait until the thread has filed the answers the panels wait for (at most
+// the two seconds the polling timer would give them), with Qt events processed meanwhile.
 #pragma once
 
-#include <chrono>
-#include <functional>
+#include <vector>
 
 namespace tarvo {
 class TLumoDevice;
@@ -16,8 +15,7 @@ namespace tarvo::test {
 bool FrontAnswered(const TLumoDevice& panel);
 
 void PanelPass(TLumoDevice& panel);
-// Runs passes until `done` holds after one, or `timeout` has passed; the final value of `done`.
-bool RunPassesUntil(TLumoDevice& panel, const std::function<bool()>& done,
-                    std::chrono::milliseconds timeout = std::chrono::seconds(15));
+// One pass and tick of every panel first, then one wait for all their answers.
+void JointPass(const std::vector<TLumoDevice*>& panels);
 
 }  // namespace tarvo::test

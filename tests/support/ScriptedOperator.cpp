@@ -56,4 +56,10 @@ bool ScriptedOperator::Saw(const std::string& text) const
     return std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) { return b.text == text; });
 }
 
+bool ScriptedOperator::Saw(const std::string& text, const std::string& caption) const
+{
+    return std::any_of(boxes.begin(), boxes.end(),
+                       [&](const Box& b) { return b.text == text && b.caption == caption; });
+}
+
 }  // namespace tarvo::test

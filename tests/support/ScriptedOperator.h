@@ -32,6 +32,7 @@ public:
     // Texts of all boxes so far.
     std::vector<std::string> Texts() const;
     bool Saw(const std::string& text) const;
+    bool Saw(const std::string& text, const std::string& caption) const;
 
     std::vector<Box> boxes;
     std::deque<Answer> answers;
