@@ -45,21 +45,11 @@ TCQ50::SharedLabels& TCQ50::Labels()
 TCQ50::TCQ50(QWidget* owner, uint8_t group, uint8_t unit)
     : TDeviceType(owner, group, unit, *TypeByIdTip(4))
 {
-    const auto display = [this](int top, const char* text) {
-        auto* d = new TDisplay(Panel1);
-        d->move(56, top);
-        d->SetText(text);
-        d->show();
-        return d;
-    };
-    UpperDisplay = display(55, "init");
-    LowerDisplay = display(110, "");
+    UpperDisplay = PlaceDisplay(QPoint(56, 55), "init");
+    LowerDisplay = PlaceDisplay(QPoint(56, 110), "");
     const int lampLeft[] = {54, 86, 118, 150};
-    for (size_t i = 0; i < OutputLamps.size(); ++i) {
-        OutputLamps[i] = new TOutDioda(Panel1);
-        OutputLamps[i]->move(lampLeft[i], 98);
-        OutputLamps[i]->show();
-    }
+    for (size_t i = 0; i < OutputLamps.size(); ++i)
+        OutputLamps[i] = PlaceLamp({lampLeft[i], 98});
     ResetAlarma = AddCommand(QStringLiteral("Reset alarma"), [this] { ResetAlarmaClick(); });
     for (int c = 0; c < Channels; ++c) {
         valueIndex_[static_cast<size_t>(c)] = IndexOf(std::to_string(c + 1) + "PV");

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "device/Operator.h"
+#include "devices/Display.h"
 #include "devices/FrontPlate.h"
 #include "devices/ODioda.h"
 
@@ -168,6 +169,38 @@ void TDeviceType::OpenParamEditor(int index)
         return;
     }
     OpenNumberEditor(index, range.decimals, range.lo, range.hi);
+}
+
+TDisplay* TDeviceType::PlaceDisplay(QRect at, const char* text, const char* hint, TDisplay* display)
+{
+    if (display == nullptr)
+        display = new TDisplay(Panel1);
+    display->setGeometry(at.x(), at.y(), at.width() > 0 ? at.width() : display->width(),
+                         at.height() > 0 ? at.height() : display->height());
+    display->SetText(text);
+    if (hint != nullptr)
+        display->SetHint(hint);
+    display->show();
+    return display;
+}
+
+TDisplay* TDeviceType::PlaceDisplay(QPoint at, const char* text, const char* hint)
+{
+    return PlaceDisplay(QRect(at, QSize()), text, hint);
+}
+
+TOutDioda* TDeviceType::PlaceLamp(QPoint at, TOutDioda* lamp)
+{
+    if (lamp == nullptr)
+        lamp = new TOutDioda(Panel1);
+    lamp->move(at);
+    lamp->show();
+    return lamp;
+}
+
+TOutDioda* TDeviceType::SmallBlueLamp()
+{
+    return new TOutDioda(Panel1, BgrColor(0x000080), BgrColor(0x0000FF), 8);
 }
 
 QAction* TDeviceType::AddCommand(const QString& caption, const std::function<void()>& handler)

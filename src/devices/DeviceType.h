@@ -4,6 +4,7 @@
 // A type with no panel of its own yet is shown through this class alone.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -78,6 +79,14 @@ protected:
     virtual EditRange EditRangeOf(int index) const;
     // How many choices the editor offers (all by default).
     virtual int ShownChoices(int index) const;
+    // Front-plate widgets, placed on the plate and shown: a display (red seven-segment unless
+    // one is given) with its first text and hint, and a lamp (the standard red one unless one
+    // is given).
+    TDisplay* PlaceDisplay(QRect at, const char* text, const char* hint = nullptr, TDisplay* display = nullptr);
+    TDisplay* PlaceDisplay(QPoint at, const char* text, const char* hint = nullptr);
+    TOutDioda* PlaceLamp(QPoint at, TOutDioda* lamp = nullptr);
+    // The small blue status lamp several plates carry.
+    TOutDioda* SmallBlueLamp();
     // Adds a special command to "Posebne funkcije".
     QAction* AddCommand(const QString& caption, const std::function<void()>& handler);
     // Decimals of a descriptor: 3 from the sensor range table where the type has one.

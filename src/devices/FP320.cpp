@@ -62,27 +62,17 @@ TFP320::TFP320(QWidget* owner, uint8_t group, uint8_t unit)
 void TFP320::BuildWidgets()
 {
     const auto display = [this](int digits, QRect at, const char* text) {
-        auto* d = new TDisplay(Panel1, true, digits);
-        d->setGeometry(at);
-        d->SetText(text);
-        d->show();
-        return d;
+        return PlaceDisplay(at, text, nullptr, new TDisplay(Panel1, true, digits));
     };
     Display1 = display(4, {74, 52, 72, 32}, "init");
     Display2 = display(4, {74, 88, 72, 32}, "");
     Display3 = display(1, {52, 52, 20, 32}, "");
 
-    const auto lamp = [this](QPoint at) {
-        auto* l = new TOutDioda(Panel1);
-        l->move(at);
-        l->show();
-        return l;
-    };
     for (int i = 0; i < 3; ++i)
-        OutputLamps[static_cast<size_t>(i)] = lamp({171, 52 + 13 * i});
+        OutputLamps[static_cast<size_t>(i)] = PlaceLamp({171, 52 + 13 * i});
     const QPoint profile[] = {{47, 158}, {71, 143}, {108, 135}, {147, 127}, {175, 119}};
     for (size_t i = 0; i < ProfileLamps.size(); ++i)
-        ProfileLamps[i] = lamp(profile[i]);
+        ProfileLamps[i] = PlaceLamp(profile[i]);
 }
 
 void TFP320::ShowValues()

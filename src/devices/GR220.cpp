@@ -35,28 +35,13 @@ TGR220::TGR220(QWidget* owner, uint8_t group, uint8_t unit)
 
 void TGR220::BuildWidgets()
 {
-    const auto display = [this](int top, const char* text, const char* hint) {
-        auto* d = new TDisplay(Panel1);
-        d->move(56, top);
-        d->SetText(text);
-        d->SetHint(hint);
-        d->show();
-        return d;
-    };
-    Display1 = display(55, "init", "Izmerena vrednost na ulazu 1");
-    Display2 = display(110, "", "Izmerena vrednost na ulazu 2");
-
-    const auto show = [](TOutDioda* lamp, QPoint at) {
-        lamp->move(at);
-        lamp->show();
-        return lamp;
-    };
+    Display1 = PlaceDisplay(QPoint(56, 55), "init", "Izmerena vrednost na ulazu 1");
+    Display2 = PlaceDisplay(QPoint(56, 110), "", "Izmerena vrednost na ulazu 2");
     const int lefts[] = {86, 118, 150};
     for (size_t i = 0; i < OutputLamps.size(); ++i)
-        OutputLamps[i] = show(new TOutDioda(Panel1), {lefts[i], 98});
-    const QColor off = BgrColor(0x000080), on = BgrColor(0x0000FF);
-    StatusLampA = show(new TOutDioda(Panel1, off, on, 8), {140, 47});
-    StatusLampB = show(new TOutDioda(Panel1, off, on, 8), {76, 47});
+        OutputLamps[i] = PlaceLamp({lefts[i], 98});
+    StatusLampA = PlaceLamp({140, 47}, SmallBlueLamp());
+    StatusLampB = PlaceLamp({76, 47}, SmallBlueLamp());
 }
 
 void TGR220::ShowValues()

@@ -52,28 +52,13 @@ TGR210::TGR210(QWidget* owner, uint8_t group, uint8_t unit) : TGRRegulator(owner
 
 void TGRRegulator::BuildWidgets()
 {
-    const auto display = [this](QPoint at, const char* text, const char* hint) {
-        auto* d = new TDisplay(Panel1);
-        d->move(at);
-        d->SetText(text);
-        d->SetHint(hint);
-        d->show();
-        return d;
-    };
-    Display1 = display({56, 55}, "init", "Izmerena vrednost");
-    Display2 = display({56, 110}, "", "Zadata vrednost");
-
-    const auto lamp = [](TOutDioda* l, QPoint at) {
-        l->move(at);
-        l->show();
-        return l;
-    };
+    Display1 = PlaceDisplay(QPoint(56, 55), "init", "Izmerena vrednost");
+    Display2 = PlaceDisplay(QPoint(56, 110), "", "Zadata vrednost");
     const int lefts[] = {86, 118, 150};
     for (size_t i = 0; i < OutputLamps.size(); ++i)
-        OutputLamps[i] = lamp(new TOutDioda(Panel1), {lefts[i], 98});
-    const auto small = [this] { return new TOutDioda(Panel1, BgrColor(0x000080), BgrColor(0x0000FF), 8); };
-    ManualLamp = lamp(small(), {138, 45});
-    StatusLamp = lamp(small(), {78, 45});
+        OutputLamps[i] = PlaceLamp({lefts[i], 98});
+    ManualLamp = PlaceLamp({138, 45}, SmallBlueLamp());
+    StatusLamp = PlaceLamp({78, 45}, SmallBlueLamp());
 }
 
 void TGRRegulator::BuildCommands()

@@ -14,18 +14,10 @@ THW600::THW600(QWidget* owner, uint8_t group, uint8_t unit) : TDeviceType(owner,
                               .arg(BgrColor(0x000080).name()));
     Prozor->show();
 
-    Display1 = new TDisplay(Panel1);
-    Display1->setGeometry(36, 62, 100, 45);
-    Display1->SetText("ini");
-    Display1->SetHint("Temperatura");
-    Display1->show();
-
+    Display1 = PlaceDisplay(QRect(36, 62, 100, 45), "ini", "Temperatura");
     Display2 = new TDisplay(Panel1);
     Display2->SetDigitCount(3);
-    Display2->setGeometry(136, 62, 60, 36);
-    Display2->SetText("  ");
-    Display2->SetHint("Relativna vlaznost");
-    Display2->show();
+    PlaceDisplay(QRect(136, 62, 60, 36), "  ", "Relativna vlaznost", Display2);
 }
 
 void THW600::ShowValues()

@@ -43,21 +43,10 @@ long long WholeUnits(double value, bool upper)
 TKVRegulator::TKVRegulator(QWidget* owner, uint8_t group, uint8_t unit, int idTip, const std::vector<int>& lampLefts)
     : TDeviceType(owner, group, unit, *TypeByIdTip(idTip))
 {
-    const auto display = [this](int top, const char* text) {
-        auto* d = new TDisplay(Panel1);
-        d->move(56, top);
-        d->SetText(text);
-        d->show();
-        return d;
-    };
-    Display1 = display(55, "5CAn");
-    Display2 = display(110, "");
-    for (int left : lampLefts) {
-        auto* lamp = new TOutDioda(Panel1);
-        lamp->move(left, 98);
-        lamp->show();
-        OutputLamps.push_back(lamp);
-    }
+    Display1 = PlaceDisplay(QPoint(56, 55), "5CAn");
+    Display2 = PlaceDisplay(QPoint(56, 110), "");
+    for (int left : lampLefts)
+        OutputLamps.push_back(PlaceLamp({left, 98}));
     // The parameter table opens from the popup while Online; the display tick leaves it alone.
     ParamMenuByPopupOnly();
 }

@@ -20,13 +20,8 @@ constexpr int kLowAlarm = 1;
 TLX410i::TLX410i(QWidget* owner, uint8_t group, uint8_t unit)
     : TDeviceType(owner, group, unit, *TypeByIdTip(0))
 {
-    Display1 = new TDisplay(Panel1);
-    Display1->setGeometry(68, 21, 130, 41);
-    Display1->SetText("ini");
-    Display1->show();
-    RelayLamp = new TOutDioda(Panel1, BgrColor(0x000080), BgrColor(0x0000FF), 8);
-    RelayLamp->move(158, 70);
-    RelayLamp->show();
+    Display1 = PlaceDisplay(QRect(68, 21, 130, 41), "ini");
+    RelayLamp = PlaceLamp({158, 70}, SmallBlueLamp());
     ResetAlarma = AddCommand(QStringLiteral("Reset alarma"), [this] { ResetAlarmaClick(); });
     ResetAlarma->setEnabled(false);  // until a tick finds an alarm
 }
