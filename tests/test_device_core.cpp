@@ -463,3 +463,20 @@ TEST_F(DeviceCoreTest, AddressDigitsAndWriteFormat)
     EXPECT_EQ(FormatWriteValue(-0.01), "0.0");
     EXPECT_EQ(FormatWriteValue(1234.56), "1234.6");
 }
+
+// A value with two decimals goes out with one, a half rounded away from zero as the
+// controllers' own keys do, never to even.
+TEST(WriteValueFormat, HalvesRoundAwayFromZero)
+{
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {
+        {12.25f, "12.3"}, {12.75f, "12.8"}, {0.25f, "0.3"}, {-0.25f, "-0.3"}, {-12.75f, "-12.8"},
+        {0.35f, "0.3"},  // 0.3499999... in single precision: not a tie
+        {0.45f, "0.4"},  // 0.4499999880...
+        {99.99f, "100.0"}, {0.125f, "0.1"}, {-0.05f, "-0.1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatWriteValue(c.value), c.text) << c.value;
+}

@@ -29,6 +29,11 @@ int TagOf(const Bytes& entry) { return entry.back(); }
 
 std::string FormatWriteValue(double value)
 {
+    // printf rounds an exact tie (12.25) to even; the controllers expect it rounded away from
+    // zero (12.3). Ties are only possible when value * 10 is exact.
+    const double tenths = value * 10.0;
+    if (std::fma(value, 10.0, -tenths) == 0.0 && std::fabs(tenths - std::trunc(tenths)) == 0.5)
+        value = std::round(tenths) / 10.0;
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.1f", value);
     std::string s = buf;
