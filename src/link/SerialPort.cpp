@@ -92,6 +92,9 @@ bool SerialLine::Open()
     ApplyBusLineFormat(t);
     tcsetattr(fd, TCSANOW, &t);
     SetTtyBaud(fd, baud_);
+    // DTR is not used by the bus: opening a tty raises it, so it is dropped again.
+    int dtr = TIOCM_DTR;
+    ioctl(fd, TIOCMBIC, &dtr);
     EnableRs485(fd);
     tcflush(fd, TCIOFLUSH);
     fd_ = fd;
