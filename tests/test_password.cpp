@@ -127,6 +127,8 @@ TEST_F(PasswordTest, DialogsTakeTheirTextsFromTheTableOnEveryShow)
     EXPECT_EQ(dlg.OKBtn->text(), "OK");
     EXPECT_EQ(dlg.CancelBtn->text(), "Otkazi");
     EXPECT_EQ(dlg.Password->echoMode(), QLineEdit::Password);
+    dlg.Password->setText("abc");
+    EXPECT_EQ(dlg.Password->displayText(), "***");
     dlg.hide();
     StringTable::SetKeyText("StrCaptionPas", "User check");
     StringTable::SetKeyText("StrPogresnaSifra", "Wrong password");
@@ -206,6 +208,7 @@ TEST_F(PasswordTest, ChangeEditsHoldAtMostTwentyCharacters)
         EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
         QTest::keyClicks(edit, "abcdefghijklmnopqrstuvwxyz");
         EXPECT_EQ(edit->text(), "abcdefghijklmnopqrst");
+        EXPECT_EQ(edit->displayText(), QString(20, u'*'));
     }
     dlg.Button1Click();
     EXPECT_EQ(dlg.NewPassword(), "abcdefghijklmnopqrst");

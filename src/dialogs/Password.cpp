@@ -21,7 +21,7 @@ TPasswordDlg::TPasswordDlg(const QString& currentPassword, QWidget* parent)
       CancelBtn(new QPushButton(this)),
       current_(currentPassword)
 {
-    Password->setEchoMode(QLineEdit::Password);
+    MaskWithStars(*Password);
     OKBtn->setDefault(true);
     CancelBtn->setAutoDefault(false);
 
