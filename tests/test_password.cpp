@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -125,6 +127,8 @@ TEST_F(PasswordTest, DialogsTakeTheirTextsFromTheTableOnEveryShow)
     EXPECT_EQ(dlg.OKBtn->text(), "OK");
     EXPECT_EQ(dlg.CancelBtn->text(), "Otkazi");
     EXPECT_EQ(dlg.Password->echoMode(), QLineEdit::Password);
+    dlg.Password->setText("abc");
+    EXPECT_EQ(dlg.Password->displayText(), "***");
     dlg.hide();
     StringTable::SetKeyText("StrCaptionPas", "User check");
     StringTable::SetKeyText("StrPogresnaSifra", "Wrong password");
@@ -143,6 +147,22 @@ TEST_F(PasswordTest, DialogsTakeTheirTextsFromTheTableOnEveryShow)
     EXPECT_EQ(change.Label1->text(), "Potvrdi novu sifru:");
     EXPECT_EQ(change.Button1->text(), "Potvrdi");
     EXPECT_EQ(change.Button2->text(), "Otkazi");
+}
+
+TEST_F(PasswordTest, PasswordDialogHasAFixedClientAreaCentredOnTheScreen)
+{
+    QWidget owner;
+    owner.setGeometry(0, 0, 100, 100);
+    TPasswordDlg dlg("x", &owner);
+    dlg.show();
+    EXPECT_EQ(dlg.size(), QSize(233, 93));
+    EXPECT_EQ(dlg.minimumSize(), QSize(233, 93));
+    EXPECT_EQ(dlg.maximumSize(), QSize(233, 93));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QPoint offset = dlg.geometry().center() - screen->availableGeometry().center();
+    // Within the width of a window frame.
+    EXPECT_LE(offset.manhattanLength(), 20) << offset.x() << "," << offset.y();
 }
 
 TEST_F(PasswordTest, ChangeDialogAcceptsOnlyAMatchingNonEmptyEntry)
@@ -188,6 +208,7 @@ TEST_F(PasswordTest, ChangeEditsHoldAtMostTwentyCharacters)
         EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
         QTest::keyClicks(edit, "abcdefghijklmnopqrstuvwxyz");
         EXPECT_EQ(edit->text(), "abcdefghijklmnopqrst");
+        EXPECT_EQ(edit->displayText(), QString(20, u'*'));
     }
     dlg.Button1Click();
     EXPECT_EQ(dlg.NewPassword(), "abcdefghijklmnopqrst");

@@ -8,6 +8,7 @@
 
 #include "app/Settings.h"
 #include "device/Operator.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/Password.h"
 #include "dialogs/RunModal.h"
 #include "dialogs/Strings.h"
@@ -24,7 +25,7 @@ TChangePassword::TChangePassword(QWidget* parent)
       Button2(new QPushButton(this))
 {
     for (QLineEdit* edit : {New, Confirm}) {
-        edit->setEchoMode(QLineEdit::Password);
+        MaskWithStars(*edit);
         edit->setMaxLength(kMaxLength);
     }
     Button1->setDefault(true);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -36,6 +37,12 @@ void AddOkCancel(QDialog& dialog, QRect ok, QRect cancel, QPushButton** okBtn, Q
     QObject::connect(cancelButton, &QPushButton::clicked, &dialog, &QDialog::reject);
     *okBtn = okButton;
     *cancelBtn = cancelButton;
+}
+
+void MaskWithStars(QLineEdit& edit)
+{
+    edit.setEchoMode(QLineEdit::Password);
+    edit.setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
 }
 
 }  // namespace tarvo

@@ -7,6 +7,7 @@
 
 class QDialog;
 class QFrame;
+class QLineEdit;
 class QPushButton;
 
 namespace tarvo {
@@ -17,5 +18,7 @@ void FixClientArea(QDialog& dialog, QSize client);
 QFrame* AddBevel(QDialog& dialog, QRect at);
 // "OK" (the default button, accepts) and "Cancel" (Esc, rejects) at the places given.
 void AddOkCancel(QDialog& dialog, QRect ok, QRect cancel, QPushButton** okBtn, QPushButton** cancelBtn);
+// A password entry that shows every character as "*", whatever the style would draw.
+void MaskWithStars(QLineEdit& edit);
 
 }  // namespace tarvo

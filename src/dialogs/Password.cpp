@@ -7,20 +7,21 @@
 #include <QPushButton>
 
 #include "device/Operator.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/RunModal.h"
 #include "dialogs/Strings.h"
 
 namespace tarvo {
 
 TPasswordDlg::TPasswordDlg(const QString& currentPassword, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent),
       Label1(new QLabel(this)),
       Password(new QLineEdit(this)),
       OKBtn(new QPushButton(this)),
       CancelBtn(new QPushButton(this)),
       current_(currentPassword)
 {
-    Password->setEchoMode(QLineEdit::Password);
+    MaskWithStars(*Password);
     OKBtn->setDefault(true);
     CancelBtn->setAutoDefault(false);
 
@@ -32,8 +33,7 @@ TPasswordDlg::TPasswordDlg(const QString& currentPassword, QWidget* parent)
     layout->addWidget(Label1, 0, 0);
     layout->addWidget(Password, 0, 1);
     layout->addLayout(buttons, 1, 0, 1, 2);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(233);
+    FixClientArea(*this, {233, 93});
 
     connect(OKBtn, &QPushButton::clicked, this, &TPasswordDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TPasswordDlg::CancelBtnClick);
