@@ -14,7 +14,9 @@
 #include <QTest>
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include "app/GroupPages.h"
@@ -25,6 +27,7 @@
 #include "app/PanelLayout.h"
 #include "app/ProcessStrip.h"
 #include "db/DataModule.h"
+#include "device/TickGuard.h"
 #include "devices/FP320.h"
 #include "link/Bus.h"
 #include "link/Codec.h"
@@ -464,6 +467,67 @@ TEST_F(NetworkTest, WorkOrderFollowsTheProgrammerAfterElevenTicks)
     EXPECT_TRUE(s.StartProgramaBtn->isEnabled());
     EXPECT_FALSE(s.StopProgramaBtn->isEnabled());
     EXPECT_TRUE(s.NazivEdit->text().isEmpty());
+}
+
+// An operator who leaves each box open for a while: records whether a timer tick could run
+// meanwhile, how deeply boxes are stacked, and lets the caller act while the first one is open.
+class LingeringOperator : public Operator {
+public:
+    void Message(const std::string& text, const std::string&, BoxIcon) override
+    {
+        maxDepth = std::max(maxDepth, ++depth);
+        texts.push_back(text);
+        tickCouldRun.push_back(TickGuard::RunTick([] {}));
+        if (whileOpen) {
+            const std::function<void()> fn = std::move(whileOpen);
+            whileOpen = nullptr;
+            fn();
+        }
+        --depth;
+    }
+    Answer AskOkCancel(const std::string&, const std::string&, BoxIcon) override { return Answer::Cancel; }
+    Answer AskYesNoCancel(const std::string&, const std::string&, BoxIcon) override { return Answer::Cancel; }
+
+    std::function<void()> whileOpen;
+    std::vector<std::string> texts;
+    std::vector<bool> tickCouldRun;
+    int depth = 0;
+    int maxDepth = 0;
+};
+
+TEST_F(NetworkTest, WorkOrderNoticesLetTheTimersRunAndComeOneAfterTheOther)
+{
+    TestForm& f = Form();
+    TFP320* p = f.Programmer;
+    ASSERT_NE(p, nullptr);
+    p->State = DeviceCore::StateOnline;
+    p->ProgramRunning = TFP320::Run;
+    p->ProcessNumber = 31;
+    const auto displayTicks = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            EXPECT_TRUE(TickGuard::RunTick([&] { f.ProcessDetection(); }));
+    };
+    LingeringOperator op;
+    SetOperator(&op);
+    struct Restore {
+        ~Restore() { SetOperator(&ScriptedOperator::Instance()); }
+    } restore;
+
+    // While the "started" box is open the process ends: the timers tick on, and the "finished"
+    // notice waits until the first box is answered.
+    op.whileOpen = [&] {
+        p->ProgramRunning = TFP320::Idle;
+        displayTicks(11);
+        EXPECT_FALSE(f.ProcessRecording);
+        EXPECT_EQ(op.texts.size(), 1u);
+    };
+    displayTicks(11);
+    EXPECT_EQ(op.texts, (std::vector<std::string>{
+                            "Startovano snimanje novog procesa, azurirajte opis procesa!! Programator je startovan",
+                            "Programator je zavrsio proces. Prekidamo snimanje procesa!!!"}));
+    EXPECT_EQ(op.tickCouldRun, (std::vector<bool>{true, true}));
+    EXPECT_EQ(op.maxDepth, 1);
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM RadniNalog WHERE RedniBroj = 31 AND Zavrsen <> 0").toInt(), 1);
 }
 
 TEST_F(NetworkTest, AnUnfinishedWorkOrderIsTakenUpAtStart)
