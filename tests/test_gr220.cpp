@@ -208,6 +208,9 @@ TEST_F(GR220Test, EditorRanges)
         {"1OF", 6, 0, 0, 0, 0, 2, -999, 9999},         // decimals 2 as given, limits unscaled
         {"1HB", 8, 0, 0, 0, 0, 1, 0, 9999},            // decimals 3 resolved, limits unscaled
         {"1TM", 6, 0, 0, 0, 0, 0, 0, 9999},
+        // The count is added before truncating: a limit between counts rounds toward zero.
+        {"1HS", 6, -0.05f, 0, 0, 0, 1, 0, 5999},       // trunc(-0.5 + 1) = 0
+        {"2LS", 6, 0, 0, 0, 0.05f, 1, -999, 0},        // trunc(0.5 - 1) = 0
     };
     for (const Case& c : cases) {
         Set("SN", "", c.sn);

@@ -13,11 +13,11 @@ namespace tarvo {
 
 namespace {
 
-// Editor counts of a parameter's value at scale s, kept far inside the range of long long
+// Editor counts of a parameter's value at scale s (plus an offset in counts), kept far inside the range of long long
 // (the editor cuts them to sixteen bits anyway).
-long long Counts(double s, float value)
+long long Counts(double s, double value, double offset = 0)
 {
-    return static_cast<long long>(std::clamp(TruncCounts(s * value), -1e9, 1e9));
+    return static_cast<long long>(std::clamp(TruncCounts(s * value + offset), -1e9, 1e9));
 }
 
 bool Is(const ParamDesc& desc, const char* mnemonic) { return std::strcmp(desc.Mnemonic, mnemonic) == 0; }
@@ -97,16 +97,16 @@ EditRange TGR220::EditRangeOf(int index) const
     // taken from the other parameter wins, so the editor never leaves an empty range.
     for (const char loop : {'1', '2'}) {
         const std::string n(1, loop);
-        const long long low = Counts(s, ValueOf(n + "LS"));
-        const long long high = Counts(s, ValueOf(n + "HS"));
+        const double low = ValueOf(n + "LS");
+        const double high = ValueOf(n + "HS");
         if (Is(desc, (n + "SL").c_str())) {
-            r.hi = high;
-            r.lo = std::min(low, r.hi);
+            r.hi = Counts(s, high);
+            r.lo = std::min(Counts(s, low), r.hi);
         } else if (Is(desc, (n + "HS").c_str())) {
-            r.lo = low + 1;
+            r.lo = Counts(s, low, 1);  // the count is added before truncating
             r.hi = std::max(static_cast<long long>(row->Max), r.lo);
         } else if (Is(desc, (n + "LS").c_str())) {
-            r.hi = high - 1;
+            r.hi = Counts(s, high, -1);
             r.lo = std::min(static_cast<long long>(row->Min), r.hi);
         }
     }
