@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScreen>
 
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -203,26 +204,32 @@ public:
     {
         texts.push_back(text);
         busy.push_back(TickGuard::Busy());
+        if (onMessage)
+            onMessage();
     }
     Answer AskOkCancel(const std::string&, const std::string&, BoxIcon) override { return Answer::Cancel; }
     Answer AskYesNoCancel(const std::string&, const std::string&, BoxIcon) override { return Answer::Cancel; }
     std::vector<std::string> texts;
     std::vector<bool> busy;
+    std::function<void()> onMessage;
 };
 
 TEST_F(ConfigUpdateTest, TimerTicksCannotRunInsideTheUpdate)
 {
-    // The build's report boxes run a nested event loop; the timers that fire in it must find
-    // a tick running and skip.
+    // The build's report boxes run a nested event loop in which the timers fire: they open only
+    // once the update has finished, on the whole new network, so no tick runs inside it.
     db.Exec("UPDATE Mreza SET ID_Grupe = 9 WHERE ID_Uredjaja = 6");
     TestForm& f = Form();
     TickProbe probe;
+    size_t panelsAtBox = 0;
+    probe.onMessage = [&] { panelsAtBox = f.DeviceList.size(); };
     SetOperator(&probe);
     f.Azurirajmrezu1Click();
     SetOperator(&ScriptedOperator::Instance());
     ASSERT_EQ(probe.texts.size(), 1u);
     EXPECT_EQ(probe.texts[0], "GRESKA UREDJAJA:Grupa 9 uredjaja Merac vlage nije ucitana");
-    EXPECT_TRUE(probe.busy[0]);
+    EXPECT_FALSE(probe.busy[0]);
+    EXPECT_EQ(panelsAtBox, 5u);
     EXPECT_FALSE(TickGuard::Busy());
 }
 

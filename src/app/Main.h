@@ -7,7 +7,6 @@
 
 #include <QDateTime>
 #include <QMainWindow>
-#include <deque>
 #include <functional>
 #include <map>
 #include <set>
@@ -164,10 +163,6 @@ private:
     void ClaimName(const QString& name);
     void BuildChannels();
     void TakeUpWorkOrder();
-    // Work-order notices wait for the operator's OK outside the display tick, one after the
-    // other, so that polling and measurement logging go on while a box is open.
-    void Notify(const std::string& text);
-    void ShowNotices();
     // Write passes: the rows of one tick in one transaction; reports after it has ended.
     struct PassOutcome;
     PassOutcome WritePass(bool permanent);
@@ -192,8 +187,6 @@ private:
     bool shown_ = false;
     bool networkBusy_ = false;
     bool workOrderTakenUp_ = false;
-    std::deque<std::string> pendingNotices_;
-    bool showingNotices_ = false;
     std::set<QString> usedNames_;
 };
 

@@ -1,14 +1,11 @@
 // Work orders: the main window watches the programmer on every display tick and opens a work
 // order when a program run starts, closes it when the run ends; the process strip starts,
 // stops and selects programs and describes the open work order.
-#include <QPointer>
-
 #include "app/Main.h"
 #include "app/ProcessStrip.h"
 #include "app/TApplication.h"
 #include "db/DataModule.h"
 #include "device/Operator.h"
-#include "device/TickGuard.h"
 #include "devices/FP320.h"
 #include "dialogs/Strings.h"
 
@@ -18,6 +15,9 @@ namespace {
 
 // Display ticks a change must be seen on before it takes effect.
 constexpr int kDebounceTicks = 11;
+
+// Shown once the display tick has finished (the operator interface defers boxes raised in ticks).
+void Notice(StrEntry text) { Op().Message(StrMsg(text), std::string(), BoxIcon::Information); }
 
 }  // namespace
 
@@ -45,7 +45,7 @@ void TForm1::ProcessDetection()
                     return;
                 ProcessRecording = true;
                 OpenWorkOrder();
-                Notify(StrMsg(StrStartovanoNovo1));
+                Notice(StrStartovanoNovo1);
             } else if (Programmer->ProcessNumber == RecordedProcessNumber) {
                 ProcessDebounce = 0;
             } else {
@@ -53,50 +53,20 @@ void TForm1::ProcessDetection()
                     return;
                 CloseWorkOrders();
                 OpenWorkOrder();
-                Notify(StrMsg(StrDetektovanoNovo1));
+                Notice(StrDetektovanoNovo1);
             }
         } else if (ProcessRecording) {
             if (!confirmed())
                 return;
             ProcessRecording = false;
             CloseWorkOrders();
-            Notify(StrMsg(StrZavrsenProces1));
+            Notice(StrZavrsenProces1);
         } else {
             ProcessDebounce = 0;
         }
     } catch (const std::exception& e) {
         Op().Message(e.what(), std::string(), BoxIcon::Warning);
     }
-}
-
-void TForm1::Notify(const std::string& text)
-{
-    pendingNotices_.push_back(text);
-    if (showingNotices_)
-        return;  // shown after the one the operator is looking at
-    // A box waiting inside the tick would hold every timer, and with them the bus and the
-    // measurement rows, until someone answers it.
-    QPointer<TForm1> self(this);
-    TickGuard::AfterTick([self] {
-        if (self)
-            self->ShowNotices();
-    });
-}
-
-void TForm1::ShowNotices()
-{
-    if (showingNotices_)
-        return;
-    showingNotices_ = true;
-    QPointer<TForm1> self(this);
-    while (!pendingNotices_.empty()) {
-        const std::string text = pendingNotices_.front();
-        pendingNotices_.pop_front();
-        Op().Message(text, std::string(), BoxIcon::Information);
-        if (!self)
-            return;
-    }
-    showingNotices_ = false;
 }
 
 void TForm1::OpenWorkOrder()

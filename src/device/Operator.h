@@ -25,7 +25,9 @@ public:
 };
 
 // The process-wide operator interface (never null: a silent one that answers Cancel is
-// installed until the program or a test sets its own).
+// installed until the program or a test sets its own). A message raised inside a timer tick
+// reaches the installed operator once the tick has finished, so that the timers go on while
+// the box is open; questions are asked at once.
 Operator& Op();
 void SetOperator(Operator* op);
 
