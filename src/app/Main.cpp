@@ -74,8 +74,9 @@ void TForm1::BuildMenu()
     ChangePassItem = Podesavanja1->addAction(QString());
     Podesavanja1->addSeparator();
     Azurirajmrezu1 = Podesavanja1->addAction(QString());
-    // The options dialog is not part of this program yet.
+    // The options dialog and the reports are not part of this program yet.
     OpcijePrograma1->setEnabled(false);
+    ReportItem->setEnabled(false);
     connect(Konfiguracijamreze1, &QAction::triggered, this, &TForm1::Konfiguracijamreze1Click);
     connect(ChangePassItem, &QAction::triggered, this, &TForm1::ChangePassItemClick);
     connect(Azurirajmrezu1, &QAction::triggered, this, &TForm1::Azurirajmrezu1Click);
