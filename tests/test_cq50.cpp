@@ -13,10 +13,15 @@
 #include "devices/CQ50.h"
 #include "devices/Display.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::LampPattern;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -24,29 +29,18 @@ using Texts = std::vector<std::string>;
 
 std::unique_ptr<TCQ50> OnlinePanel()
 {
-    std::unique_ptr<TCQ50> p(new TCQ50(nullptr, 1, 1));
-    p->State = DeviceCore::StateOnline;
-    p->PendingReads.clear();
+    auto p = std::make_unique<TCQ50>(nullptr, 1, 1);
+    MakeOnline(*p);
     return p;
-}
-
-void SetValue(TCQ50& p, const std::string& mnemonic, const std::string& text, float value = 0)
-{
-    const int i = p.IndexOf(mnemonic);
-    ASSERT_GE(i, 0) << mnemonic;
-    p.ValueTexts[static_cast<size_t>(i)] = text;
-    p.Values[static_cast<size_t>(i)] = value;
 }
 
 class CQ50Test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
+        ResetBusAndOperator();
         TCQ50::Labels() = {};
         d = OnlinePanel();
-        Bus().Clear();  // its identification request
         Set("SW", ">0000");
         Set("IN", "8", 8);
         Set("PP", "1", 1);
@@ -58,7 +52,7 @@ protected:
     void TearDown() override { EXPECT_TRUE(ScriptedOperator::Instance().boxes.empty()); }
     void Set(const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        SetValue(*d, mnemonic, text, value);
+        SetReported(*d, mnemonic, text, value);
     }
     void Alarm(int channel, const std::string& status) { Set(std::to_string(channel) + "AC", status); }
     // The input (1..8) shown after each of n ticks.
@@ -90,13 +84,7 @@ protected:
         }
         return byChannel;
     }
-    std::string Lamps()
-    {
-        std::string s;
-        for (TOutDioda* l : d->OutputLamps)
-            s += l->IsOn() ? '1' : '0';
-        return s;
-    }
+    std::string Lamps() { return LampPattern(d->OutputLamps); }
 
     std::unique_ptr<TCQ50> d;
 };
@@ -247,13 +235,13 @@ TEST_F(CQ50Test, TheLabelTurnIsSharedByAllPanels)
 {
     Set("PP", "9999", 9999);
     std::unique_ptr<TCQ50> other = OnlinePanel();
-    SetValue(*other, "PP", "9999", 9999);
-    SetValue(*other, "1PV", "19.0", 19);
-    SetValue(*other, "SW", ">0000");
+    SetReported(*other, "PP", "9999", 9999);
+    SetReported(*other, "1PV", "19.0", 19);
+    SetReported(*other, "SW", ">0000");
 
     // Both in alarm, ticked in turn: the flag the first panel sets is taken by the second.
     Alarm(1, ">0010");
-    SetValue(*other, "1AC", ">0030");
+    SetReported(*other, "1AC", ">0030");
     Texts mine, theirs;
     for (int i = 0; i < 3; ++i) {
         d->ShowValues();
@@ -267,7 +255,7 @@ TEST_F(CQ50Test, TheLabelTurnIsSharedByAllPanels)
 
     // The label index is shared too: after the other panel's "LoAL" this panel, with both
     // alarms, goes on with "HiAL".
-    SetValue(*other, "1AC", ">0000");
+    SetReported(*other, "1AC", ">0000");
     Alarm(1, ">0030");
     other->ShowValues();  // no alarm: the flag is set
     EXPECT_EQ(other->UpperDisplay->Text(), "ch 1");
