@@ -6,9 +6,11 @@
 #include <set>
 
 #include "device/DeviceCore.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
 
 namespace {
@@ -73,8 +75,7 @@ class DeviceCoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Bus().Clear();
-        op().Clear();
+        ResetBusAndOperator();
         values = {{"II", ">7101"}, {"SW", ">0000"}, {"VO", "12"}, {"1SP", "25.0"}, {"1FO", "1"}, {"1PV", "23.4"}};
         line.respond = [this](const Bytes& r) { return Controller(r, values); };
     }

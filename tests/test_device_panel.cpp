@@ -12,20 +12,19 @@
 #include "device/UpDown.h"
 #include "devices/DeviceType.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
 class PanelTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-    }
+    void SetUp() override { ResetBusAndOperator(); }
     // A GR310 panel made Online with some values.
     std::unique_ptr<TDeviceType> MakeOnline(int idTip = 5)
     {
@@ -36,10 +35,7 @@ protected:
     }
     void SetValue(TDeviceType& d, const std::string& mnemonic, float v, const std::string& text)
     {
-        const int i = d.IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d.Values[static_cast<size_t>(i)] = v;
-        d.ValueTexts[static_cast<size_t>(i)] = text;
+        SetReported(d, mnemonic, text, v);
     }
     const std::vector<test::Box>& boxes() { return ScriptedOperator::Instance().boxes; }
 };
