@@ -14,10 +14,16 @@
 #include "devices/Display.h"
 #include "devices/FP320.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::DisplayTicks;
+using tarvo::test::LampPattern;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -25,12 +31,9 @@ class FP320Test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
+        ResetBusAndOperator();
         d.reset(new TFP320(nullptr, 1, 1));
-        d->State = DeviceCore::StateOnline;
-        d->PendingReads.clear();
-        Bus().Clear();  // its identification request
+        MakeOnline(*d);
         Set("SW", ">0000");
         Set("PR", ">0010");
         Set("SP", "50.0", 50);
@@ -41,10 +44,7 @@ protected:
     }
     void Set(const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        const int i = d->IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d->ValueTexts[static_cast<size_t>(i)] = text;
-        d->Values[static_cast<size_t>(i)] = value;
+        SetReported(*d, mnemonic, text, value);
     }
     // A running program: "PR" with segment m, program p and state q; "TE" minutes left.
     void Running(int m, int p, int q, int te = 12)
@@ -66,22 +66,8 @@ protected:
         QApplication::sendEvent(d->Display1, &e);
     }
     // Display 2 over several ticks.
-    std::vector<std::string> Display2Ticks(int n)
-    {
-        std::vector<std::string> shown;
-        for (int i = 0; i < n; ++i) {
-            d->ShowValues();
-            shown.push_back(d->Display2->Text());
-        }
-        return shown;
-    }
-    std::string Lamps(const std::array<TOutDioda*, 5>& lamps)
-    {
-        std::string s;
-        for (TOutDioda* l : lamps)
-            s += l->IsOn() ? '1' : '0';
-        return s;
-    }
+    std::vector<std::string> Display2Ticks(int n) { return DisplayTicks(*d, *d->Display2, n); }
+    std::string Lamps(const std::array<TOutDioda*, 5>& lamps) { return LampPattern(lamps); }
     const std::vector<test::Box>& boxes() { return ScriptedOperator::Instance().boxes; }
 
     std::unique_ptr<TFP320> d;

@@ -11,10 +11,16 @@
 #include "devices/Display.h"
 #include "devices/GR220.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::DisplayTicks;
+using tarvo::test::LampPattern;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -22,38 +28,22 @@ class GR220Test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
+        ResetBusAndOperator();
         d = std::make_unique<TGR220>(nullptr, 1, 1);
-        d->State = DeviceCore::StateOnline;
-        d->PendingReads.clear();
-        Bus().Clear();  // its identification request
+        MakeOnline(*d);
         Set("SW", ">0000");
         Set("1PV", "61.2", 61.2f);
         Set("2PV", "38.5", 38.5f);
     }
     void Set(const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        const int i = d->IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d->ValueTexts[static_cast<size_t>(i)] = text;
-        d->Values[static_cast<size_t>(i)] = value;
+        SetReported(*d, mnemonic, text, value);
     }
-    std::vector<std::string> Display2Ticks(int n)
-    {
-        std::vector<std::string> shown;
-        for (int i = 0; i < n; ++i) {
-            d->ShowValues();
-            shown.push_back(d->Display2->Text());
-        }
-        return shown;
-    }
+    std::vector<std::string> Display2Ticks(int n) { return DisplayTicks(*d, *d->Display2, n); }
     std::string Lamps()
     {
-        std::string s;
-        for (TOutDioda* l : d->OutputLamps)
-            s += l->IsOn() ? '1' : '0';
-        return s + ' ' + (d->StatusLampA->IsOn() ? 'A' : '-') + (d->StatusLampB->IsOn() ? 'B' : '-');
+        return LampPattern(d->OutputLamps) + ' ' + (d->StatusLampA->IsOn() ? 'A' : '-') +
+               (d->StatusLampB->IsOn() ? 'B' : '-');
     }
 
     std::unique_ptr<TGR220> d;

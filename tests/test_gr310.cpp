@@ -13,10 +13,16 @@
 #include "devices/Display.h"
 #include "devices/GR310.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::DisplayTicks;
+using tarvo::test::LampPattern;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -28,19 +34,13 @@ const char* Model(int idTip) { return TypeByIdTip(idTip)->Model; }
 
 class GRTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
-    }
+    void SetUp() override { ResetBusAndOperator(); }
     // An Online panel with a measured value, a set point and an output level.
     void Make(int idTip)
     {
         d.reset(dynamic_cast<TGRRegulator*>(CreateDevicePanel(idTip, nullptr, 1, 1)));
         ASSERT_NE(d, nullptr) << Model(idTip);
-        d->State = DeviceCore::StateOnline;
-        d->PendingReads.clear();
-        Bus().Clear();  // its identification request
+        MakeOnline(*d);
         Set("SW", ">0000");
         Set("PV", "48.7", 48.7f);
         Set("SP", "50.0", 50);
@@ -49,28 +49,11 @@ protected:
     }
     void Set(const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        const int i = d->IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d->ValueTexts[static_cast<size_t>(i)] = text;
-        d->Values[static_cast<size_t>(i)] = value;
+        SetReported(*d, mnemonic, text, value);
     }
     void SetValue(const std::string& mnemonic, float value) { Set(mnemonic, "", value); }
-    std::vector<std::string> Display2Ticks(int n)
-    {
-        std::vector<std::string> shown;
-        for (int i = 0; i < n; ++i) {
-            d->ShowValues();
-            shown.push_back(d->Display2->Text());
-        }
-        return shown;
-    }
-    std::string Lamps()
-    {
-        std::string s;
-        for (TOutDioda* l : d->OutputLamps)
-            s += l->IsOn() ? '1' : '0';
-        return s;
-    }
+    std::vector<std::string> Display2Ticks(int n) { return DisplayTicks(*d, *d->Display2, n); }
+    std::string Lamps() { return LampPattern(d->OutputLamps); }
     static std::vector<std::string> Commands(const TGRRegulator& panel)
     {
         std::vector<std::string> names;

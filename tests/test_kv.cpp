@@ -13,10 +13,15 @@
 #include "devices/Display.h"
 #include "devices/KV.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::LampPattern;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -24,18 +29,15 @@ class KVTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ScriptedOperator::Instance().Clear();
+        ResetBusAndOperator();
         kv710 = Make<TKV710>();
         kv720 = Make<TKV720>();
     }
     template <class T>
     std::unique_ptr<T> Make()
     {
-        Bus().Clear();
         auto d = std::make_unique<T>(nullptr, 1, 1);
-        d->PendingReads.clear();
-        Bus().Clear();  // its identification request
-        d->State = DeviceCore::StateOnline;
+        MakeOnline(*d);
         Set(*d, "SW", ">0000");
         Set(*d, "1PV", "23.4", 23.4f);
         Set(*d, "2PV", "55.1", 55.1f);
@@ -43,18 +45,9 @@ protected:
     }
     static void Set(TKVRegulator& d, const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        const int i = d.IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d.ValueTexts[static_cast<size_t>(i)] = text;
-        d.Values[static_cast<size_t>(i)] = value;
+        SetReported(d, mnemonic, text, value);
     }
-    static std::string Lamps(const TKVRegulator& d)
-    {
-        std::string s;
-        for (TOutDioda* l : d.OutputLamps)
-            s += l->IsOn() ? '1' : '0';
-        return s;
-    }
+    static std::string Lamps(const TKVRegulator& d) { return LampPattern(d.OutputLamps); }
     std::vector<TKVRegulator*> Both() { return {kv710.get(), kv720.get()}; }
 
     std::unique_ptr<TKV710> kv710;
