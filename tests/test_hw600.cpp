@@ -11,10 +11,14 @@
 #include "devices/Display.h"
 #include "devices/HW600.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -22,22 +26,16 @@ class HW600Test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
+        ResetBusAndOperator();
         d.reset(new THW600(nullptr, 2, 1));
-        d->State = DeviceCore::StateOnline;
-        d->PendingReads.clear();
-        Bus().Clear();
+        MakeOnline(*d);
         Set("SW", ">0000");
         Set("1PV", "23.4", 23.4f);
         Set("2PV", "65.2", 65.2f);
     }
     void Set(const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        const int i = d->IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d->ValueTexts[static_cast<size_t>(i)] = text;
-        d->Values[static_cast<size_t>(i)] = value;
+        SetReported(*d, mnemonic, text, value);
     }
 
     std::unique_ptr<THW600> d;

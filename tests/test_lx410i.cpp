@@ -13,10 +13,15 @@
 #include "devices/Display.h"
 #include "devices/LX410i.h"
 #include "devices/ODioda.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::DisplayTicks;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -24,31 +29,17 @@ class LX410iTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
+        ResetBusAndOperator();
         d.reset(new TLX410i(nullptr, 1, 1));
-        d->State = DeviceCore::StateOnline;
-        d->PendingReads.clear();
-        Bus().Clear();  // its identification request
+        MakeOnline(*d);
         Set("SW", ">0000");
         Set("PV", "23.4", 23.4f);
     }
     void Set(const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        const int i = d->IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d->ValueTexts[static_cast<size_t>(i)] = text;
-        d->Values[static_cast<size_t>(i)] = value;
+        SetReported(*d, mnemonic, text, value);
     }
-    std::vector<std::string> Ticks(int n)
-    {
-        std::vector<std::string> shown;
-        for (int i = 0; i < n; ++i) {
-            d->ShowValues();
-            shown.push_back(d->Display1->Text());
-        }
-        return shown;
-    }
+    std::vector<std::string> Ticks(int n) { return DisplayTicks(*d, *d->Display1, n); }
 
     std::unique_ptr<TLX410i> d;
 };

@@ -24,10 +24,14 @@
 #include "devices/PorukaDlg.h"
 #include "devices/RMV_Disp.h"
 #include "dialogs/RunModal.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReportedText;
 
 namespace {
 
@@ -53,12 +57,9 @@ class RMVDispTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Bus().Clear();
-        ScriptedOperator::Instance().Clear();
+        ResetBusAndOperator();
         d.reset(new TRMV_Disp(nullptr, 3, 4));
-        d->State = DeviceCore::StateOnline;
-        d->PendingReads.clear();
-        Bus().Clear();
+        MakeOnline(*d);
         Set("SW", ">0000");
     }
     void TearDown() override
@@ -66,12 +67,7 @@ protected:
         SetModalRunner({});
         Bus().Clear();
     }
-    void Set(const std::string& mnemonic, const std::string& text)
-    {
-        const int i = d->IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        d->ValueTexts[static_cast<size_t>(i)] = text;
-    }
+    void Set(const std::string& mnemonic, const std::string& text) { SetReportedText(*d, mnemonic, text); }
     // The operator at the next modal dialog: `step` works it; a dialog left open is closed.
     template <class Dialog>
     void Operator(std::function<void(Dialog&)> step)

@@ -17,10 +17,14 @@
 #include "devices/FrontPlate.h"
 #include "devices/ODioda.h"
 #include "devices/SVB.h"
+#include "support/PanelKit.h"
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
+using tarvo::test::MakeOnline;
+using tarvo::test::ResetBusAndOperator;
 using tarvo::test::ScriptedOperator;
+using tarvo::test::SetReported;
 
 namespace {
 
@@ -52,11 +56,7 @@ std::vector<std::string> Captions(const QMenu* menu)
 
 class SVBTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        Bus().Clear();
-        op().Clear();
-    }
+    void SetUp() override { ResetBusAndOperator(); }
     void TearDown() override { Bus().Clear(); }
 
     // A panel Online with every channel read ("2n.5" on channel n), nothing broken or off.
@@ -64,9 +64,7 @@ protected:
     {
         d = Make(idTip);
         ASSERT_NE(d, nullptr);
-        d->State = DeviceCore::StateOnline;
-        d->PendingReads.clear();
-        Bus().Clear();
+        MakeOnline(*d);
         Set("SW", ">0000");
         Set("SI", ">0000");
         Set("SS", ">0000");
@@ -75,9 +73,7 @@ protected:
     }
     void Set(const std::string& mnemonic, const std::string& text, float value = 0)
     {
-        const int i = d->IndexOf(mnemonic);
-        ASSERT_GE(i, 0) << mnemonic;
-        SetRow(i, text, value);
+        SetReported(*d, mnemonic, text, value);
     }
     void SetRow(int i, const std::string& text, float value = 0)
     {
