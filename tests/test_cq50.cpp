@@ -17,11 +17,7 @@
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
-using tarvo::test::LampPattern;
-using tarvo::test::MakeOnline;
-using tarvo::test::ResetBusAndOperator;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SetReported;
+using namespace tarvo::test;
 
 namespace {
 

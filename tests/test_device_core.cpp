@@ -10,8 +10,7 @@
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
-using tarvo::test::ResetBusAndOperator;
-using tarvo::test::ScriptedOperator;
+using namespace tarvo::test;
 
 namespace {
 

@@ -28,10 +28,7 @@
 #include "support/ScriptedOperator.h"
 
 using namespace tarvo;
-using tarvo::test::MakeOnline;
-using tarvo::test::ResetBusAndOperator;
-using tarvo::test::ScriptedOperator;
-using tarvo::test::SetReportedText;
+using namespace tarvo::test;
 
 namespace {
 
