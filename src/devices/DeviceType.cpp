@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "device/Operator.h"
 #include "devices/Display.h"
@@ -143,7 +144,16 @@ EditRange TDeviceType::EditRangeOf(int index) const
             static_cast<long long>(std::trunc(desc.MaxValue))};
 }
 
-int TDeviceType::ShownChoices(int index) const { return static_cast<int>(GetParamDesc(index).MaxValue) + 1; }
+bool Is(const ParamDesc& desc, const char* mnemonic) { return std::strcmp(desc.Mnemonic, mnemonic) == 0; }
+
+int TDeviceType::ShownChoices(int index) const
+{
+    const ParamDesc& desc = GetParamDesc(index);
+    // Only a start can be asked of an idle programmer ("PC" of the types that run programs).
+    if (Is(desc, "PC") && std::trunc(ValueOf("PC")) == 0)
+        return 2;
+    return static_cast<int>(desc.MaxValue) + 1;
+}
 
 void TDeviceType::OpenParamEditor(int index)
 {

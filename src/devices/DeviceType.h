@@ -19,6 +19,9 @@ namespace tarvo {
 class TDisplay;
 class TOutDioda;
 
+// Whether a descriptor is the parameter with this mnemonic.
+bool Is(const ParamDesc& desc, const char* mnemonic);
+
 // Alarm labels that take turns with a display's normal content: each tick either shows the
 // next active label (when the previous tick showed normal content) or the normal content.
 class AlarmAlternation {
@@ -77,8 +80,9 @@ protected:
     // scaled, with the descriptor's decimals (3 taken from the sensor range table when the
     // type has one).
     virtual EditRange EditRangeOf(int index) const;
-    // How many choices the editor offers (all by default).
-    virtual int ShownChoices(int index) const;
+    // How many choices the editor offers: all, but only "IDLE" and "RUN" for the "PC" of an
+    // idle programmer.
+    int ShownChoices(int index) const;
     // Front-plate widgets, placed on the plate and shown: a display (red seven-segment unless
     // one is given) with its first text and hint, and a lamp (the standard red one unless one
     // is given).

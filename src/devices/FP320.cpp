@@ -32,7 +32,6 @@ int WholeNumber(const DeviceCore& d, const char* mnemonic)
     return static_cast<int>(t);
 }
 
-bool Is(const ParamDesc& desc, const char* mnemonic) { return std::string(desc.Mnemonic) == mnemonic; }
 
 }  // namespace
 
@@ -202,15 +201,6 @@ void TFP320::StartProgram() { WriteByMnemonic("PC", "1"); }
 void TFP320::StopProgram() { WriteByMnemonic("PC", "0"); }
 
 void TFP320::SelectProgram(int n) { WriteByMnemonic("PN", std::to_string(n)); }
-
-int TFP320::ShownChoices(int index) const
-{
-    const ParamDesc& desc = GetParamDesc(index);
-    // Only a start can be asked of an idle programmer.
-    if (Is(desc, "PC") && std::trunc(ValueOf("PC")) == 0)
-        return 2;
-    return TDeviceType::ShownChoices(index);
-}
 
 EditRange TFP320::EditRangeOf(int index) const
 {

@@ -65,7 +65,6 @@ public:
 
 protected:
     EditRange EditRangeOf(int index) const override;
-    int ShownChoices(int index) const override;
 
 private:
     void BuildWidgets();

@@ -20,8 +20,6 @@ long long Counts(double s, double value, double offset = 0)
     return static_cast<long long>(std::clamp(TruncCounts(s * value + offset), -1e9, 1e9));
 }
 
-bool Is(const ParamDesc& desc, const char* mnemonic) { return std::strcmp(desc.Mnemonic, mnemonic) == 0; }
-
 }  // namespace
 
 const std::vector<const char*> TGR220::AlarmLabels = {"Hb1 ", "Hb2 ", "t.OFF"};

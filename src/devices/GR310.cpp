@@ -23,7 +23,6 @@ const RegulatorTraits kGR210{6, true, false, "2FO", 3};
 constexpr long long kDisplayLo = -999;
 constexpr long long kDisplayHi = 9999;
 
-bool Is(const ParamDesc& desc, const char* mnemonic) { return std::string(desc.Mnemonic) == mnemonic; }
 
 bool IsAnyOf(const ParamDesc& desc, std::initializer_list<const char*> mnemonics)
 {
@@ -134,14 +133,6 @@ void TGRRegulator::ResetAlarmaClick() { ClearStatusBits(2, 8); }
 void TGRRegulator::RucniRezimClick() { ToggleStatusBit(RucniRezim, 3, 8); }
 
 void TGRRegulator::UkljucenIzlaz2Click() { ToggleStatusBit(UkljucenIzlaz2, 1, 2); }
-
-int TGRRegulator::ShownChoices(int index) const
-{
-    // Only a start can be asked of an idle programmer.
-    if (Is(GetParamDesc(index), "PC") && std::trunc(ValueOf("PC")) == 0)
-        return 2;
-    return TDeviceType::ShownChoices(index);
-}
 
 EditRange TGRRegulator::EditRangeOf(int index) const
 {

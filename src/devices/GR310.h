@@ -59,7 +59,6 @@ protected:
     TGRRegulator(QWidget* owner, uint8_t group, uint8_t unit, const RegulatorTraits& traits);
 
     EditRange EditRangeOf(int index) const override;
-    int ShownChoices(int index) const override;
 
 private:
     void BuildWidgets();
